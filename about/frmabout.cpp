@@ -1,0 +1,233 @@
+#include "about/frmabout.h"
+
+#include "about/programlauncher.h"
+#include "about/regformat.h"
+#include "about/registry.h"
+#include "platform/dialogs.h"
+#include "platform/twips.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+#include <array>
+
+namespace {
+
+const QString windowFontFamily = QStringLiteral("MS Sans Serif");
+constexpr double windowFontPoints = 8.25;
+const QColor black(0, 0, 0);
+const QColor white(255, 255, 255);
+const QColor grey(128, 128, 128);
+
+// The web address gets a line of its own, since a line break inside it would cut it apart.
+const QString descriptionText = QStringLiteral(
+    "Dieses Spiel wurde vom Brummo-Team geschrieben. Es ist Freeware und darf unverändert an "
+    "andere weitergegeben werden. Infos und Updates: brummo@example.org\n"
+    "https://www.example.org/brummo");
+
+const QString disclaimerText = QStringLiteral(
+    "Achtung: Für Schäden jeglicher Art wird keine Haftung übernommen. Die Grafiken und Töne "
+    "gehören ihrem Rechteinhaber, der dieses Programm nicht autorisiert hat.");
+
+using Kind = ControlSpec::Kind;
+
+// Front to back, in twips; a line's second end point stands in width and height.
+const ControlSpec controls[] = {
+    {.name = QStringLiteral("picIcon"), .kind = Kind::PictureBox, .left = 240, .top = 0, .width = 510, .height = 510,
+     .background = white, .picture = QStringLiteral(":/bilder/brummo_rot.png")},
+    {.name = QStringLiteral("cmdOK"), .kind = Kind::Button, .left = 4245, .top = 2625, .width = 1260, .height = 345,
+     .text = QStringLiteral("OK")},
+    {.name = QStringLiteral("cmdSysInfo"), .kind = Kind::Button, .left = 4260, .top = 3075, .width = 1245,
+     .height = 345, .text = QStringLiteral("&Systeminfo...")},
+    {.name = Form::indexed(QStringLiteral("Line1"), 1), .kind = Kind::Line, .left = 90, .top = 2445, .width = 5654,
+     .height = 2445, .foreground = grey, .lineWidth = 1},
+    {.name = QStringLiteral("lblDescription"), .kind = Kind::Label, .left = 1080, .top = 720, .width = 4365,
+     .height = 1530, .text = descriptionText, .fontFamily = windowFontFamily, .fontPoints = 9.75,
+     .foreground = black, .wordWrap = true},
+    {.name = QStringLiteral("lblTitle"), .kind = Kind::Label, .left = 1050, .top = 0, .width = 3885, .height = 480,
+     .text = QStringLiteral("Brummo on the run"), .fontFamily = windowFontFamily, .fontPoints = 18,
+     .foreground = black, .wordWrap = true},
+    {.name = Form::indexed(QStringLiteral("Line1"), 0), .kind = Kind::Line, .left = 105, .top = 2460, .width = 5654,
+     .height = 2460, .foreground = white, .lineWidth = 2},
+    {.name = QStringLiteral("lblVersion"), .kind = Kind::Label, .left = 1050, .top = 360, .width = 3885, .height = 345,
+     .text = QStringLiteral("Version 1.0"), .fontFamily = windowFontFamily, .fontPoints = 12, .foreground = black,
+     .wordWrap = true},
+    {.name = QStringLiteral("lblDisclaimer"), .kind = Kind::Label, .left = 255, .top = 2625, .width = 3870,
+     .height = 825, .text = disclaimerText, .foreground = black, .wordWrap = true},
+};
+
+constexpr int clientWidth = 5670;
+constexpr int clientHeight = 4155;
+constexpr int clientLeft = 2340;
+constexpr int clientTop = 1935;
+
+const QString notAvailable = QStringLiteral("Systeminformationen sind momentan nicht verfügbar");
+
+#ifndef _WIN32
+// Without Windows there is no MSINFO32 and no registry that names it. These programs give the
+// same kind of overview of the machine; the first one is closest to MSINFO32 (a report of
+// hardware and system), the desktops' own information centres follow.
+constexpr std::array systemInformationPrograms{"hardinfo", "kinfocenter", "gnome-system-monitor"};
+
+QString systemInformationProgramOnPath(const ProgramLauncher &launcher)
+{
+    for (const char *program : systemInformationPrograms)
+        if (QString path = launcher.findOnPath(QString::fromLatin1(program)); !path.isEmpty())
+            return path;
+    return {};
+}
+#endif
+
+} // namespace
+
+frmAbout::frmAbout(Dialogs &dialogs, Registry &registry, ProgramLauncher &launcher, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint),
+      dialogs(dialogs), registry(registry), launcher(launcher), splash(QStringLiteral(":/bilder/splash.gif"))
+{
+    setWindowTitle(QStringLiteral("Über dieses Spiel..."));
+    setWindowIcon(QIcon(QStringLiteral(":/bilder/brummo_blau.png")));
+    setModal(true);
+
+    QFont font(windowFontFamily);
+    font.setPixelSize(fontPixels(windowFontPoints));
+    setFont(font);
+
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, white);
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    form.build(this, controls);
+
+    auto *picIcon = form.control<QLabel>(QStringLiteral("picIcon"));
+    auto *cmdOK = form.control<QPushButton>(QStringLiteral("cmdOK"));
+    auto *cmdSysInfo = form.control<QPushButton>(QStringLiteral("cmdSysInfo"));
+
+    // The picture box sizes itself to its picture; without one it keeps its designed size.
+    if (const QPixmap icon = picIcon->pixmap(); !icon.isNull())
+        picIcon->resize(icon.size());
+    // Unlike a label, a picture box is a tab stop: the focus passes it between the two buttons.
+    picIcon->setFocusPolicy(Qt::StrongFocus);
+
+    // Enter presses OK, unless the other button has the focus: then Enter presses that one,
+    // the way dialog buttons behave on Windows.
+    cmdOK->setAutoDefault(true);
+    cmdSysInfo->setAutoDefault(true);
+    cmdOK->setDefault(true);
+
+    setTabOrder(cmdOK, picIcon);
+    setTabOrder(picIcon, cmdSysInfo);
+    cmdOK->setFocus();
+
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+
+    // The window was placed by its client area; setGeometry places the client area, not the frame.
+    const QSize client(pixels(clientWidth), pixels(clientHeight));
+    setFixedSize(client);
+    const QPoint screenOrigin = QGuiApplication::primaryScreen()
+                                    ? QGuiApplication::primaryScreen()->geometry().topLeft()
+                                    : QPoint();
+    setGeometry(QRect(screenOrigin + QPoint(pixels(clientLeft), pixels(clientTop)), client));
+}
+
+void frmAbout::paintEvent(QPaintEvent *)
+{
+    // The background picture lies under every control; the white background is filled before.
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, splash);
+}
+
+void frmAbout::keyPressEvent(QKeyEvent *event)
+{
+    // OK is also the cancel button: Esc presses it rather than only rejecting the dialog.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        form.control<QPushButton>(QStringLiteral("cmdOK"))->click();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmAbout::cmdOK_Click()
+{
+    accept();
+}
+
+void frmAbout::cmdSysInfo_Click()
+{
+    StartSysInfo();
+}
+
+void frmAbout::StartSysInfo()
+{
+    QString SysInfoPfad;
+    try {
+        if (!GetKeyValue(Registry::localMachine, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"),
+                         QStringLiteral("PATH"), SysInfoPfad)) {
+            const QString tool = QStringLiteral("\\MSINFO32.EXE");
+            if (GetKeyValue(Registry::localMachine, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"),
+                            QStringLiteral("MSINFO"), SysInfoPfad)
+                && launcher.fileExists(SysInfoPfad + tool))
+                SysInfoPfad += tool;
+            else
+                SysInfoPfad.clear();
+#ifndef _WIN32
+            if (SysInfoPfad.isEmpty())
+                SysInfoPfad = systemInformationProgramOnPath(launcher);
+#endif
+        }
+        // The path from the first key is started without an existence test: a missing file
+        // fails to start, which leads to the message as well.
+        if (!SysInfoPfad.isEmpty() && launcher.start(SysInfoPfad))
+            return;
+    } catch (const RunTimeError &) {
+    }
+    dialogs.message(notAvailable);
+}
+
+bool frmAbout::GetKeyValue(std::uint32_t KeyRoot, const QString &KeyName, const QString &SubKeyRef, QString &KeyVal)
+{
+    Registry::Handle hKey = 0;
+    // The original asked for full access (KEY_ALL_ACCESS), which Windows refuses to ordinary
+    // users, so they were always told that the tool is not there. Reading needs read access only.
+    if (registry.openKey(KeyRoot, KeyName, Registry::readAccess, hKey) == Registry::success) {
+        std::array<char, 1024> buffer{};
+        std::uint32_t size = buffer.size();
+        std::uint32_t type = 0;
+        if (registry.queryValue(hKey, SubKeyRef, type, buffer, size) == Registry::success) {
+            // A value of no bytes has no last byte to test; the original failed there with a
+            // run-time error. Unlike it, we close the key before the error leaves.
+            if (size == 0 || size > buffer.size()) {
+                registry.closeKey(hKey);
+                throw RunTimeError("registry value size out of range");
+            }
+            QByteArray text(buffer.data(), size);
+            if (text.endsWith('\0'))
+                text.chop(1);
+            if (type == Registry::typeString) {
+                KeyVal = QString::fromLocal8Bit(text);
+            } else if (type == Registry::typeNumber) {
+                const std::optional<QString> number = formatHexLiteral(hexLiteral(text));
+                if (!number) {
+                    registry.closeKey(hKey);
+                    throw RunTimeError("registry number too large");
+                }
+                KeyVal = *number;
+            }
+            registry.closeKey(hKey);
+            return true;
+        }
+    } else {
+        // Only a key that was opened is ours to close; the close call gets 0 otherwise.
+        hKey = 0;
+    }
+    KeyVal.clear();
+    registry.closeKey(hKey);
+    return false;
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "platform/formbuilder.h"
+#include "platform/services.h"
+#include "platform/timer.h"
+
+#include <QLabel>
+#include <QWidget>
+
+#include <memory>
+
+class QListWidget;
+class QPushButton;
+
+// The game's window: the playing field on the left, the read-outs and buttons on the right.
+// It holds the state of the current game; its handlers run one at a time on the UI thread.
+class frmMain final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit frmMain(Services &services, QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    static constexpr int targetCount = 17;
+
+    // The state of the current game, all 0 until the first start or load.
+    qint16 Zeit = 0;         // seconds left
+    qint16 Treffer = 0;      // presses on targets
+    qint16 Punkte = 0;       // score
+    qint16 Gegner = 0;       // index of the target shown last
+    qint16 GegnerLinks = 0;  // its position in twips
+    qint16 GegnerOben = 0;
+
+    // Event handlers; connected to their controls and timers, public so that they can be driven directly.
+    void cmdStart_Click();
+    void tmrÄndern_Timer();
+    void tmrVerschwinden_Timer();
+    void tmrZeit_Timer();
+    void imgGegner_MouseDown(qint16 index);
+    void cmdEnde_Click();
+    void cmdSpeichern_Click();
+    void cmdLaden_Click();
+    void cmdInfo_Click();
+
+    const Form &controls() const { return form; }
+    Timer &tmrZeit() const { return *zeitTimer; }
+    Timer &tmrÄndern() const { return *ändernTimer; }
+    Timer &tmrVerschwinden() const { return *verschwindenTimer; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls();
+    void connectHandlers();
+    void fillFileList();
+    void SpielEnde();
+    void setCountdownColour(const QColor &colour);
+    void startTimers();
+    bool loadSavedGame(const QString &path);
+
+    QLabel *label(const QString &name) const { return form.control<QLabel>(name); }
+    QLabel *target(int index) const { return label(Form::indexed(QStringLiteral("imgGegner"), index)); }
+
+    Services &services;
+    Form form;
+    std::unique_ptr<Timer> zeitTimer;
+    std::unique_ptr<Timer> ändernTimer;
+    std::unique_ptr<Timer> verschwindenTimer;
+    QString savedGamesFolder;
+};

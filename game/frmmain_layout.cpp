@@ -1,0 +1,202 @@
+// The main window's controls, as designed, and how they are wired.
+#include "game/frmmain.h"
+
+#include "platform/folders.h"
+#include "platform/twips.h"
+
+#include <QDir>
+#include <QEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+
+using Kind = ControlSpec::Kind;
+
+const QColor yellow(255, 255, 0);
+const QColor red(255, 0, 0);
+const QString comicSans = QStringLiteral("Comic Sans MS");
+
+QString gegnerPicture(int index)
+{
+    return QStringLiteral(":/bilder/gegner%1.png").arg(index, 2, 10, QLatin1Char('0'));
+}
+
+ControlSpec target(int index)
+{
+    return {.name = Form::indexed(QStringLiteral("imgGegner"), index), .kind = Kind::Picture,
+            .width = 480, .height = 480, .visible = false, .picture = gegnerPicture(index)};
+}
+
+ControlSpec erklärung(int index, int top, int height, const QString &text)
+{
+    return {.name = Form::indexed(QStringLiteral("lblErklärung"), index), .kind = Kind::Label,
+            .top = top, .width = 7095, .height = height, .text = text, .background = yellow,
+            .wordWrap = index == 0};
+}
+
+ControlSpec readOut(const QString &name, int left, int top)
+{
+    return {.name = name, .kind = Kind::Label, .container = QStringLiteral("fraGame"), .left = left,
+            .top = top, .width = 615, .height = 255, .background = yellow, .alignment = Qt::AlignHCenter | Qt::AlignTop};
+}
+
+ControlSpec caption(int index, int top, int width, const QString &text)
+{
+    return {.name = Form::indexed(QStringLiteral("lblHaha"), index), .kind = Kind::Label,
+            .container = QStringLiteral("fraGame"), .left = 120, .top = top, .width = width, .height = 255,
+            .text = text, .background = yellow};
+}
+
+ControlSpec yellowButton(const QString &name, const QString &container, int left, int top, int width,
+                         const QString &text)
+{
+    return {.name = name, .kind = Kind::Button, .container = container, .left = left, .top = top,
+            .width = width, .height = 375, .text = text, .background = yellow};
+}
+
+ControlSpec resultText(const QString &name, const QString &text)
+{
+    return {.name = name, .kind = Kind::Label, .top = 3720, .width = 7215, .height = 615, .text = text,
+            .fontFamily = comicSans, .fontPoints = 27.75, .visible = false};
+}
+
+ControlSpec resultPicture(const QString &name, int width, const QString &picture)
+{
+    return {.name = name, .kind = Kind::Picture, .width = width, .height = 3735, .visible = false,
+            .picture = picture, .stretch = true};
+}
+
+// Front to back. Frames, buttons and the file list stand before everything that lies directly on the
+// window; a container stands behind its own controls.
+std::vector<ControlSpec> mainWindowTable()
+{
+    const QString fraGame = QStringLiteral("fraGame");
+    const QString fraEinstellungen = QStringLiteral("fraEinstellungen");
+    std::vector<ControlSpec> table = {
+        {.name = "cmdStart", .kind = Kind::Button, .top = 5640, .width = 6975, .height = 225,
+         .text = "Alles klar, los gehts!!!", .background = red},
+        yellowButton("cmdInfo", {}, 7200, 5520, 3015, "Über dieses Spiel"),
+        yellowButton("cmdLaden", {}, 7320, 2640, 2775, "Spiel laden"),
+        caption(0, 240, 1455, "Verbleibende Zeit:"),
+        readOut("lblZeit", 1680, 240),
+        caption(1, 600, 735, "Treffer:"),
+        readOut("lblTreffer", 840, 600),
+        caption(2, 960, 615, "Punkte:"),
+        readOut("lblPunkte", 840, 960),
+        yellowButton("cmdEnde", fraGame, 120, 1320, 2775, "Brummo on the run beenden"),
+        {.name = fraGame, .kind = Kind::Frame, .left = 7200, .width = 3015, .height = 1815,
+         .text = "Aktuelles Spiel", .background = yellow},
+        yellowButton("cmdSpeichern", fraEinstellungen, 120, 360, 2775, "Aktuelles Spiel speichern"),
+        {.name = "filLaden", .kind = Kind::FileList, .container = fraEinstellungen, .left = 120, .top = 1320,
+         .width = 2775, .height = 990},
+        {.name = fraEinstellungen, .kind = Kind::Frame, .left = 7200, .top = 1800, .width = 3015, .height = 2415,
+         .text = "Daten", .background = yellow},
+        resultText("lblSuper", "Super. Ondie hauts fast um."),
+        resultPicture("imgWinner", 7215, ":/bilder/winner.gif"),
+        resultText("lblBesser", "Versuch es besser nochmal!"),
+        resultPicture("imgLoser", 7155, ":/bilder/loser.gif"),
+        {.name = "Line2", .kind = Kind::Line, .left = 7080, .top = 5400, .width = 10200, .height = 5400},
+        {.name = "Line1", .kind = Kind::Line, .left = 7080, .top = 4320, .width = 7080, .height = 5880},
+        {.name = "lblInformation", .kind = Kind::Label, .left = 7200, .top = 4320, .width = 3015, .height = 975,
+         .text = "Brummo, Flitz, Quenda, Ondie and all other characters are the property of their rights "
+                 "holder. All rights reserved; any reproduction or distribution is prohibited. This "
+                 "program is not authorised by the rights holder.",
+         .fontFamily = comicSans, .fontPoints = 6.75, .background = yellow, .wordWrap = true},
+        erklärung(3, 5400, 255, "Bonuspunkt(+2): Solltest du ein Grolz Beer, den Fernseher oder Quenda bekommen."),
+        erklärung(2, 5160, 255,
+                  "Minuspunkt(-1): Falls du eine von Quendas Schwestern, einen Ploizisten oder Alien triffst."),
+        erklärung(1, 4920, 255, "Pluspunkt(+1): Für jeden Flitz den du erwischst."),
+    };
+    for (int index = frmMain::targetCount - 1; index >= 0; --index)
+        table.push_back(target(index));
+    table.push_back(erklärung(0, 4440, 495,
+                              "Das Ziel des Spiels ist es, mit Brummo möglichst oft Flitz einzufangen. "
+                              "Flitz ist schuld, daß Brummo heute zur Arbeit muß. "));
+    table.push_back({.name = "imgBackground", .kind = Kind::Picture, .width = 7140, .height = 4365,
+                     .picture = ":/bilder/spielfeld.jpg", .stretch = true});
+    return table;
+}
+
+} // namespace
+
+void frmMain::buildControls()
+{
+    setWindowTitle(QStringLiteral("Brummo on the run"));
+    setWindowIcon(QIcon(QStringLiteral(":/bilder/brummo.png")));
+    // A sizable frame with minimize but no maximize button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    resize(pixels(10245), pixels(5880));
+
+    QFont windowFont(comicSans);
+    windowFont.setPixelSize(fontPixels(8.25));
+    setFont(windowFont);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, yellow);
+    setPalette(colours);
+    setAutoFillBackground(true);
+
+    const std::vector<ControlSpec> table = mainWindowTable();
+    form.build(this, table);
+
+    const QPixmap head(QStringLiteral(":/bilder/brummo.png"));
+    label(QStringLiteral("imgBackground"))->setCursor(QCursor(head, head.width() / 2, head.height() / 2));
+    for (int index = 0; index < targetCount; ++index)
+        target(index)->installEventFilter(this);
+
+    auto *speichern = form.control<QPushButton>(QStringLiteral("cmdSpeichern"));
+    auto *laden = form.control<QPushButton>(QStringLiteral("cmdLaden"));
+    auto *liste = form.control<QListWidget>(QStringLiteral("filLaden"));
+    auto *ende = form.control<QPushButton>(QStringLiteral("cmdEnde"));
+    auto *info = form.control<QPushButton>(QStringLiteral("cmdInfo"));
+    auto *start = form.control<QPushButton>(QStringLiteral("cmdStart"));
+    setTabOrder(speichern, laden);
+    setTabOrder(laden, liste);
+    setTabOrder(liste, ende);
+    setTabOrder(ende, info);
+    setTabOrder(info, start);
+    speichern->setFocus();
+
+    fillFileList();
+}
+
+void frmMain::fillFileList()
+{
+    // Listed once, when the window is made: a game saved later does not show up until the next run.
+    savedGamesFolder = withTrailingSeparator(services.folders.workingFolder());
+    const QDir folder(savedGamesFolder);
+    const QStringList names = folder.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    form.control<QListWidget>(QStringLiteral("filLaden"))->addItems(names);
+}
+
+void frmMain::connectHandlers()
+{
+    const auto onClick = [this](const char *name, void (frmMain::*handler)()) {
+        connect(form.control<QPushButton>(QString::fromLatin1(name)), &QPushButton::clicked, this, handler);
+    };
+    onClick("cmdStart", &frmMain::cmdStart_Click);
+    onClick("cmdEnde", &frmMain::cmdEnde_Click);
+    onClick("cmdSpeichern", &frmMain::cmdSpeichern_Click);
+    onClick("cmdLaden", &frmMain::cmdLaden_Click);
+    onClick("cmdInfo", &frmMain::cmdInfo_Click);
+
+    zeitTimer->onTick([this] { tmrZeit_Timer(); });
+    ändernTimer->onTick([this] { tmrÄndern_Timer(); });
+    verschwindenTimer->onTick([this] { tmrVerschwinden_Timer(); });
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+        for (int index = 0; index < targetCount; ++index) {
+            if (watched == target(index)) {
+                if (!target(index)->isHidden())
+                    imgGegner_MouseDown(static_cast<qint16>(index));
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,107 @@
+// Saving the current game to a text file and resuming a saved one.
+#include "game/frmmain.h"
+
+#include "game/savedgame.h"
+#include "platform/dialogs.h"
+#include "platform/fileerrors.h"
+#include "platform/folders.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QSaveFile>
+
+namespace {
+
+QString saveFailure(const QSaveFile &file, const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.absoluteDir().exists())
+        return QStringLiteral("Der Ordner für den Spielstand existiert nicht:\n%1").arg(info.absolutePath());
+    return germanFileError(file, path);
+}
+
+} // namespace
+
+void frmMain::cmdSpeichern_Click()
+{
+    const QString typed = services.dialogs.input(
+        QStringLiteral("Bitte gib den Dateiname an, unter dem das aktuelle Spiel gespeichert werden soll?"),
+        QStringLiteral("Speichern"));
+    if (typed.isEmpty())
+        return;
+
+    const QString path = QDir(services.folders.workingFolder()).filePath(SavedGame::fileName(typed));
+    // Written to a new file first and put in place only when complete, so a failed save never
+    // destroys the game that was saved under this name before.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        services.dialogs.error(saveFailure(file, path));
+        return;
+    }
+    // The game ran on while the name was asked for: save it as it stands now.
+    const QByteArray bytes = SavedGame::format(label(QStringLiteral("lblZeit"))->text(),
+                                               label(QStringLiteral("lblTreffer"))->text(),
+                                               label(QStringLiteral("lblPunkte"))->text());
+    // flush() is asked on its own: commit() alone was seen to put an empty file in place on a full disk.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
+        const QString reason = saveFailure(file, path);
+        file.cancelWriting();
+        services.dialogs.error(reason);
+    }
+}
+
+void frmMain::cmdLaden_Click()
+{
+    const QListWidgetItem *selected = form.control<QListWidget>(QStringLiteral("filLaden"))->currentItem();
+    // The list shows the folder it was filled from, so the game is loaded from there too.
+    const QString path = savedGamesFolder + (selected ? selected->text() : QString());
+    services.dialogs.message(path);
+    if (!path.endsWith(QStringLiteral("txt"), Qt::CaseSensitive)) {
+        services.dialogs.error(QStringLiteral("Fehler in der Pfadangabe"));
+        return;
+    }
+    if (loadSavedGame(path))
+        startTimers();
+}
+
+bool frmMain::loadSavedGame(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        services.dialogs.error(germanFileError(file, path));
+        return false;
+    }
+
+    struct Target {
+        const char *label;
+        qint16 &field;
+    };
+    const Target targets[] = {{"lblZeit", Zeit}, {"lblTreffer", Treffer}, {"lblPunkte", Punkte}};
+    for (int lineNumber = 0; lineNumber < 3; ++lineNumber) {
+        QString error;
+        const std::optional<QString> line = SavedGame::readLine(file, error);
+        if (!line) {
+            file.close();
+            services.dialogs.error(error);
+            return false;
+        }
+        if (lineNumber == 0)
+            services.dialogs.message(QString::number(lineNumber));
+        label(QString::fromLatin1(targets[lineNumber].label))->setText(*line);
+        const std::optional<qint16> number = SavedGame::toNumber(*line);
+        if (!number) {
+            file.close();
+            services.dialogs.error(
+                QStringLiteral("Zeile %1 des Spielstands ist keine ganze Zahl von -32768 bis 32767: „%2“")
+                    .arg(lineNumber + 1)
+                    .arg(*line));
+            return false;
+        }
+        targets[lineNumber].field = *number;
+    }
+    file.close();
+    return true;
+}

@@ -1,0 +1,86 @@
+#include "game/savedgame.h"
+
+#include <QIODevice>
+
+namespace SavedGame {
+
+QByteArray format(const QString &zeit, const QString &treffer, const QString &punkte)
+{
+    QByteArray bytes;
+    for (const QString &text : {zeit, treffer, punkte})
+        bytes += text.toLatin1() + "\r\n";
+    return bytes;
+}
+
+QString fileName(const QString &typed)
+{
+    const QString extension = QStringLiteral(".txt");
+    return typed.endsWith(extension, Qt::CaseSensitive) ? typed : typed + extension;
+}
+
+std::optional<QString> readLine(QIODevice &file, QString &error)
+{
+    QByteArray line;
+    char byte = 0;
+    bool readAnything = false;
+    while (file.getChar(&byte)) {
+        readAnything = true;
+        if (byte == '\r') {
+            char next = 0;
+            if (file.peek(&next, 1) == 1 && next == '\n')
+                file.getChar(&next);
+            return QString::fromLatin1(line);
+        }
+        if (line.size() >= maxLineLength) {
+            error = QStringLiteral("Die Datei ist kein Spielstand: eine Zeile ist länger als %1 Zeichen.")
+                        .arg(maxLineLength);
+            return std::nullopt;
+        }
+        line += byte;
+    }
+    if (file.isReadable() && !file.atEnd()) {
+        error = QStringLiteral("Die Datei konnte nicht gelesen werden: %1").arg(file.errorString());
+        return std::nullopt;
+    }
+    if (!readAnything) {
+        error = QStringLiteral("Die Datei endet zu früh: ein Spielstand hat drei Zeilen.");
+        return std::nullopt;
+    }
+    return QString::fromLatin1(line);
+}
+
+std::optional<qint16> toNumber(const QString &line)
+{
+    const auto isBlank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
+    qsizetype begin = 0;
+    qsizetype end = line.size();
+    while (begin < end && isBlank(line.at(begin)))
+        ++begin;
+    while (end > begin && isBlank(line.at(end - 1)))
+        --end;
+
+    bool negative = false;
+    if (begin < end && (line.at(begin) == QLatin1Char('-') || line.at(begin) == QLatin1Char('+'))) {
+        negative = line.at(begin) == QLatin1Char('-');
+        ++begin;
+    }
+    if (begin == end)
+        return std::nullopt;
+
+    int value = 0;
+    for (qsizetype i = begin; i < end; ++i) {
+        const QChar c = line.at(i);
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - '0');
+        if (value > 32768)
+            return std::nullopt;
+    }
+    if (negative)
+        value = -value;
+    if (value > 32767)
+        return std::nullopt;
+    return static_cast<qint16>(value);
+}
+
+} // namespace SavedGame

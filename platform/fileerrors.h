@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+class QFileDevice;
+
+// A German sentence naming why a file operation failed, for the player's error box.
+QString germanFileError(const QFileDevice &file, const QString &path);

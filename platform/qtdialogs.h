@@ -1,0 +1,10 @@
+#pragma once
+
+#include "platform/dialogs.h"
+
+// Production boxes: QMessageBox and QInputDialog, modal to the active window, German buttons.
+class QtDialogs final : public Dialogs {
+public:
+    void message(const QString &text, Icon icon, const QString &title) override;
+    QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
+};

@@ -1,0 +1,25 @@
+#include "platform/systemrandom.h"
+
+#include <QTime>
+
+#include <cstring>
+
+void SystemRandom::reseed(double seed)
+{
+    // Every bit of the seed counts: ticks a few milliseconds apart must not share a sequence.
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &seed, sizeof bits);
+    std::seed_seq sequence{static_cast<std::uint32_t>(bits), static_cast<std::uint32_t>(bits >> 32)};
+    engine.seed(sequence);
+    unit.reset();
+}
+
+double SystemRandom::next()
+{
+    return unit(engine);
+}
+
+double SystemTimeOfDay::secondsSinceMidnight() const
+{
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}

@@ -1,0 +1,78 @@
+#include "sound/apis.h"
+
+#include "platform/dialogs.h"
+#include "platform/fileerrors.h"
+#include "platform/folders.h"
+
+#include <QFile>
+
+Apis::Apis(AudioBackend &audio, Dialogs &dialogs, const Folders &folders)
+    : audio(audio), dialogs(dialogs), folders(folders)
+{
+}
+
+QString Apis::Programmordner() const
+{
+    return withTrailingSeparator(folders.programFolder());
+}
+
+void Apis::MusikStarten()
+{
+    if (!Umgeleitet) {
+        audio.setMusicEndedHandler([this](AudioBackend::PlayId play) { musicEnded(play); });
+        Umgeleitet = true;
+    }
+    currentPlay = audio.playMusic(MidiDatei);
+}
+
+void Apis::musicEnded(AudioBackend::PlayId play)
+{
+    // Only the end of the play started last counts; a notice of a play that was cut off
+    // by a new start may still arrive after it.
+    if (Umgeleitet && play == currentPlay)
+        MusikStarten();
+}
+
+void Apis::MusikStoppen()
+{
+    audio.stopMusic();
+    if (Umgeleitet) {
+        audio.setMusicEndedHandler({});
+        Umgeleitet = false;
+    }
+}
+
+QByteArray Apis::WavLaden(const QString &name)
+{
+    const QString path = Programmordner() + name;
+    QFile file(path);
+    QByteArray image;
+    if (!file.open(QIODevice::ReadOnly)) {
+        dialogs.error(germanFileError(file, path));
+        return {};
+    }
+    image = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        const QString reason = germanFileError(file, path);
+        file.close();
+        dialogs.error(reason);
+        return {};
+    }
+    file.close();
+
+    qsizetype first = 0;
+    qsizetype end = image.size();
+    while (first < end && image.at(first) == ' ')
+        ++first;
+    while (end > first && image.at(end - 1) == ' ')
+        --end;
+    return image.sliced(first, end - first);
+}
+
+void Apis::WavAbspielen()
+{
+    if (WavDaten)
+        audio.playWave(*WavDaten);
+    else
+        audio.stopWave();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "sound/audiobackend.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+class Dialogs;
+class Folders;
+
+// The game's sound: background music that starts over at its end, and wave sounds from memory.
+// One object lives as long as the program; its members are the process-wide sound state.
+class Apis {
+public:
+    Apis(AudioBackend &audio, Dialogs &dialogs, const Folders &folders);
+
+    // Full path of the music file; the game sets it before every MusikStarten.
+    QString MidiDatei;
+
+    // The wave image loaded last: none at all until the first load, then possibly empty.
+    std::optional<QByteArray> WavDaten;
+
+    // True while a finished play of the music is to start it over.
+    bool Umgeleitet = false;
+
+    // Plays MidiDatei from its beginning, whether or not it plays already.
+    void MusikStarten();
+
+    // Stops the music at once; it does not start over.
+    void MusikStoppen();
+
+    // Reads a wave file of the program folder whole, without leading and trailing blanks.
+    // On failure it shows the error box and returns an empty image.
+    QByteArray WavLaden(const QString &name);
+
+    // Plays WavDaten, cutting off the wave sound still playing; no image stops it.
+    void WavAbspielen();
+
+    // The program folder, ending in a separator.
+    QString Programmordner() const;
+
+private:
+    void musicEnded(AudioBackend::PlayId play);
+
+    AudioBackend &audio;
+    Dialogs &dialogs;
+    const Folders &folders;
+    AudioBackend::PlayId currentPlay = 0;
+};

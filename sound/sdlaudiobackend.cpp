@@ -1,0 +1,206 @@
+#include "sound/sdlaudiobackend.h"
+
+#include "sound/fluidmusic.h"
+
+#include <QFile>
+#include <QObject>
+#include <QtDebug>
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <climits>
+#include <cstdint>
+#include <string>
+
+namespace {
+
+// The channel kept for waves: reserved, so nothing else SDL_mixer plays can take it.
+constexpr int waveChannel = 0;
+
+// A whole wave file has at least its RIFF, fmt and data headers. SDL_mixer leaks memory on
+// images of less than 12 bytes, so anything shorter than a header never reaches it.
+constexpr qsizetype smallestWaveImage = 44;
+
+// A MIDI file is a few kilobytes; anything far larger here is surely not one, and reading it
+// would stall the game.
+constexpr qint64 largestMidiFile = 16 * 1024 * 1024;
+
+bool isWaveImage(const QByteArray &image)
+{
+    return image.size() >= smallestWaveImage && image.size() <= INT_MAX && image.startsWith("RIFF")
+        && image.sliced(8, 4) == "WAVE";
+}
+
+QByteArray readMidiFile(const QString &path)
+{
+    // Qt opens the file, so names with blanks and umlauts need no care; FluidSynth gets the bytes.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray image = file.read(largestMidiFile + 1);
+    if (image.size() > largestMidiFile || !image.startsWith("MThd"))
+        return {};
+    return image;
+}
+
+void musicHook(void *music, Uint8 *stream, int bytes)
+{
+    // SDL_mixer calls this on its audio thread, holding its device lock; FluidMusic::render neither
+    // locks nor waits. The format was checked to be 16-bit stereo: four bytes a frame.
+    static_cast<FluidMusic *>(music)->render(reinterpret_cast<std::int16_t *>(stream), bytes / 4);
+}
+
+bool tryOpenDevice()
+{
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return false;
+    // No format changes allowed: SDL converts to whatever the device wants, and the music hook
+    // can count on 44100 Hz 16-bit stereo.
+    if (Mix_OpenAudioDevice(SdlAudioBackend::sampleRate, AUDIO_S16SYS, 2, SdlAudioBackend::bufferFrames, nullptr, 0) == 0)
+        return true;
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+}
+
+} // namespace
+
+SdlAudioBackend::SdlAudioBackend()
+    : uiThread(std::make_unique<QObject>())
+{
+    // SDL would catch SIGTERM and SIGINT and turn them into quit events nobody reads here, and the
+    // program would no longer end when told to.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // By default SDL plays a cut-off wave file up to where it breaks off; a damaged file is to
+    // play nothing instead.
+    SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
+
+    deviceOpen = openDevice();
+    if (!deviceOpen)
+        return;
+    Mix_ReserveChannels(waveChannel + 1);
+
+    int frequency = 0;
+    Uint16 format = 0;
+    int channels = 0;
+    if (Mix_QuerySpec(&frequency, &format, &channels) == 0 || format != AUDIO_S16SYS || channels != 2)
+        return;
+    QObject *receiver = uiThread.get();
+    music = std::make_unique<FluidMusic>(frequency, [this, receiver](PlayId play) {
+        // Runs on the audio thread: hand the notice to the thread the backend lives on. Posted
+        // events die with their receiver, so none can reach a destroyed backend.
+        QMetaObject::invokeMethod(receiver, [this, play] { musicEnded(play); }, Qt::QueuedConnection);
+    });
+    Mix_HookMusic(&musicHook, music.get());
+}
+
+bool SdlAudioBackend::openDevice()
+{
+    if (tryOpenDevice())
+        return true;
+    const std::string reason = SDL_GetError();
+    // No sound device (a build server, a muted desktop): the dummy driver consumes the sound in
+    // real time, so the game behaves as with sound. The override outranks SDL_AUDIODRIVER, which
+    // may name the very driver that just failed.
+    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+    const bool opened = tryOpenDevice();
+    SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+    qWarning().noquote() << QStringLiteral("Brummo: keine Tonausgabe (%1), das Spiel bleibt stumm.")
+                                .arg(QString::fromStdString(reason));
+    return opened;
+}
+
+SdlAudioBackend::~SdlAudioBackend()
+{
+    if (deviceOpen) {
+        Mix_HookMusic(nullptr, nullptr);
+        Mix_HaltChannel(-1);
+        freeWave();
+        // Ends the audio thread: from here on nothing renders music or posts notices.
+        Mix_CloseAudio();
+        Mix_Quit();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    music.reset();
+    uiThread.reset();
+    if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
+        SDL_Quit();
+}
+
+QString SdlAudioBackend::driverName() const
+{
+    if (!deviceOpen)
+        return {};
+    const char *name = SDL_GetCurrentAudioDriver();
+    return name ? QString::fromUtf8(name) : QString();
+}
+
+bool SdlAudioBackend::musicReady() const
+{
+    return music && music->state() == FluidMusic::State::Ready;
+}
+
+AudioBackend::PlayId SdlAudioBackend::playMusic(const QString &path)
+{
+    const PlayId play = ++lastPlay;
+    runningPlay = play;
+    if (music)
+        music->play(play, readMidiFile(path));
+    return play;
+}
+
+void SdlAudioBackend::stopMusic()
+{
+    runningPlay = 0;
+    if (music)
+        music->stop();
+}
+
+void SdlAudioBackend::setMusicEndedHandler(MusicEndedHandler handler)
+{
+    endedHandler = std::move(handler);
+}
+
+void SdlAudioBackend::musicEnded(PlayId play)
+{
+    // The notice was posted before a newer play or a stop cut this one off: it no longer counts.
+    if (play != runningPlay)
+        return;
+    runningPlay = 0;
+    if (endedHandler) {
+        // A copy, because the handler may replace itself (stopping the music switches it off).
+        const MusicEndedHandler handler = endedHandler;
+        handler(play);
+    }
+}
+
+void SdlAudioBackend::playWave(const QByteArray &image)
+{
+    if (!deviceOpen)
+        return;
+    Mix_HaltChannel(waveChannel);
+    freeWave();
+    if (!isWaveImage(image))
+        return;
+    SDL_RWops *source = SDL_RWFromConstMem(image.constData(), static_cast<int>(image.size()));
+    if (!source)
+        return;
+    // SDL_mixer decodes a copy, converted to the device's format; the image may go right after.
+    wave = Mix_LoadWAV_RW(source, 1);
+    if (wave && Mix_PlayChannel(waveChannel, wave, 0) < 0)
+        freeWave();
+}
+
+void SdlAudioBackend::stopWave()
+{
+    if (deviceOpen)
+        Mix_HaltChannel(waveChannel);
+}
+
+void SdlAudioBackend::freeWave()
+{
+    if (wave) {
+        Mix_FreeChunk(wave);
+        wave = nullptr;
+    }
+}

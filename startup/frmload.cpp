@@ -1,0 +1,64 @@
+#include "startup/frmload.h"
+
+#include "platform/twips.h"
+
+#include <QGuiApplication>
+#include <QProgressBar>
+#include <QScreen>
+
+namespace {
+
+using Kind = ControlSpec::Kind;
+
+// Front to back.
+const ControlSpec splashTable[] = {
+    {.name = "Vortschritt", .kind = Kind::ProgressBar, .top = 4680, .width = 5295, .height = 495},
+    {.name = "Label2", .kind = Kind::Label, .top = 5280, .width = 5295, .height = 255,
+     .text = "Neue Versionen und Spiele gibt es auf der Webseite des Autors.",
+     .alignment = Qt::AlignHCenter | Qt::AlignTop},
+    {.name = "Label1", .kind = Kind::Label, .top = 4200, .width = 5295, .height = 615,
+     .text = "\"Brummo on the run\" wird geladen", .fontFamily = "Comic Sans MS", .fontPoints = 15.75,
+     .alignment = Qt::AlignHCenter | Qt::AlignTop},
+    {.name = "Image1", .kind = Kind::Picture, .width = 5325, .height = 4170, .picture = ":/bilder/splash.gif",
+     .stretch = true},
+};
+
+} // namespace
+
+frmLoad::frmLoad(TimerFactory &timers, std::function<void()> showMainWindow, QWidget *parent)
+    : QWidget(parent), tmrZeit(timers.createTimer()), showMainWindow(std::move(showMainWindow))
+{
+    setWindowTitle(QStringLiteral("Form1"));
+    // No title bar, no task-bar button.
+    setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+    setFixedSize(pixels(5400), pixels(5595));
+    QFont windowFont(QStringLiteral("Comic Sans MS"));
+    windowFont.setPixelSize(fontPixels(8.25));
+    setFont(windowFont);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, Qt::white);
+    setPalette(colours);
+    setAutoFillBackground(true);
+    form.build(this, splashTable);
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+
+    tmrZeit->onTick([this] { tmrZeit_Timer(); });
+    tmrZeit->setInterval(500);
+}
+
+void frmLoad::tmrZeit_Timer()
+{
+    ++Schritte;
+    if (Schritte > 5) {
+        showMainWindow();
+        // Unloading ends the timer with the window: no tick comes after the hand-over.
+        tmrZeit->setInterval(0);
+        close();
+        return;
+    }
+    auto *bar = form.control<QProgressBar>(QStringLiteral("Vortschritt"));
+    const float value = static_cast<float>(bar->value()) + 20.0f;
+    bar->setValue(static_cast<int>(value));
+}

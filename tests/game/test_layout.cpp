@@ -1,0 +1,199 @@
+// The main window as the player first sees it.
+#include "tests/support/gamefixture.h"
+
+#include <QFile>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+class TestLayout : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyControlStandsWhereItWasDesigned_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("visible");
+        QTest::addColumn<int>("fontPixels");
+        const auto row = [](const char *name, const char *parent, QRect geometry, const QString &text,
+                            bool visible = true, int fontPixels = 11) {
+            QTest::newRow(name) << QString::fromUtf8(name) << QString::fromUtf8(parent) << geometry << text
+                                << visible << fontPixels;
+        };
+        row("imgBackground", "frmMain", {0, 0, 476, 291}, {});
+        row("imgWinner", "frmMain", {0, 0, 481, 249}, {}, false);
+        row("lblSuper", "frmMain", {0, 248, 481, 41}, "Super. Ondie hauts fast um.", false, 37);
+        row("imgLoser", "frmMain", {0, 0, 477, 249}, {}, false);
+        row("lblBesser", "frmMain", {0, 248, 481, 41}, "Versuch es besser nochmal!", false, 37);
+        row("lblErklärung(0)", "frmMain", {0, 296, 473, 33},
+            "Das Ziel des Spiels ist es, mit Brummo möglichst oft Flitz einzufangen. Flitz ist schuld, "
+            "daß Brummo heute zur Arbeit muß. ");
+        row("lblErklärung(1)", "frmMain", {0, 328, 473, 17}, "Pluspunkt(+1): Für jeden Flitz den du erwischst.");
+        row("lblErklärung(2)", "frmMain", {0, 344, 473, 17},
+            "Minuspunkt(-1): Falls du eine von Quendas Schwestern, einen Ploizisten oder Alien triffst.");
+        row("lblErklärung(3)", "frmMain", {0, 360, 473, 17},
+            "Bonuspunkt(+2): Solltest du ein Grolz Beer, den Fernseher oder Quenda bekommen.");
+        row("cmdStart", "frmMain", {0, 376, 465, 15}, "Alles klar, los gehts!!!");
+        row("fraGame", "frmMain", {480, 0, 201, 121}, "Aktuelles Spiel");
+        row("lblHaha(0)", "fraGame", {8, 16, 97, 17}, "Verbleibende Zeit:");
+        row("lblZeit", "fraGame", {112, 16, 41, 17}, {});
+        row("lblHaha(1)", "fraGame", {8, 40, 49, 17}, "Treffer:");
+        row("lblTreffer", "fraGame", {56, 40, 41, 17}, {});
+        row("lblHaha(2)", "fraGame", {8, 64, 41, 17}, "Punkte:");
+        row("lblPunkte", "fraGame", {56, 64, 41, 17}, {});
+        row("cmdEnde", "fraGame", {8, 88, 185, 25}, "Brummo on the run beenden");
+        row("fraEinstellungen", "frmMain", {480, 120, 201, 161}, "Daten");
+        row("cmdSpeichern", "fraEinstellungen", {8, 24, 185, 25}, "Aktuelles Spiel speichern");
+        row("cmdLaden", "frmMain", {488, 176, 185, 25}, "Spiel laden");
+        row("filLaden", "fraEinstellungen", {8, 88, 185, 66}, {});
+        row("lblInformation", "frmMain", {480, 288, 201, 65},
+            "Brummo, Flitz, Quenda, Ondie and all other characters are the property of their rights holder. "
+            "All rights reserved; any reproduction or distribution is prohibited. This program is not "
+            "authorised by the rights holder.",
+            true, 9);
+        row("cmdInfo", "frmMain", {480, 368, 201, 25}, "Über dieses Spiel");
+        row("Line1", "frmMain", {472, 288, 1, 104}, {});
+        row("Line2", "frmMain", {472, 360, 208, 1}, {});
+        for (int index = 0; index < 17; ++index) {
+            const QByteArray name = Form::indexed(QStringLiteral("imgGegner"), index).toUtf8();
+            QTest::newRow(name.constData()) << QString::fromUtf8(name) << QStringLiteral("frmMain")
+                                            << QRect(0, 0, 32, 32) << QString() << false << 11;
+        }
+    }
+
+    void everyControlStandsWhereItWasDesigned()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, parent);
+        QFETCH(QRect, geometry);
+        QFETCH(QString, text);
+        QFETCH(bool, visible);
+        QFETCH(int, fontPixels);
+        GameFixture f;
+        QWidget *control = f.window->controls().control(name);
+        const QString parentName = control->parentWidget() == f.window.get()
+                                       ? QStringLiteral("frmMain")
+                                       : control->parentWidget()->objectName();
+        QCOMPARE(parentName, parent);
+        if (name.startsWith(QStringLiteral("imgGegner")))
+            QCOMPARE(control->size(), geometry.size());
+        else
+            QCOMPARE(control->geometry(), geometry);
+        if (auto *label = qobject_cast<QLabel *>(control); label && label->pixmap().isNull())
+            QCOMPARE(label->text().isEmpty() ? QString() : label->text(), text.isEmpty() ? QString() : text);
+        if (auto *button = qobject_cast<QAbstractButton *>(control))
+            QCOMPARE(button->text(), text);
+        if (auto *frame = qobject_cast<QGroupBox *>(control))
+            QCOMPARE(frame->title(), text);
+        QCOMPARE(!control->isHidden(), visible);
+        QCOMPARE(control->font().pixelSize(), fontPixels);
+    }
+
+    void windowIsSizedColouredAndTitled()
+    {
+        GameFixture f;
+        QCOMPARE(f.window->size(), QSize(683, 392));
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Brummo on the run"));
+        QCOMPARE(f.window->palette().color(QPalette::Window), QColor(255, 255, 0));
+        QVERIFY(f.window->windowFlags() & Qt::WindowMinimizeButtonHint);
+        QVERIFY(!(f.window->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(f.label("lblErklärung(1)")->palette().color(QPalette::Window), QColor(255, 255, 0));
+        const auto *start = f.window->controls().control<QPushButton>(QStringLiteral("cmdStart"));
+        QCOMPARE(start->palette().color(QPalette::Button), QColor(255, 0, 0));
+        QVERIFY(!f.window->windowIcon().isNull());
+        QCOMPARE(f.label("imgBackground")->cursor().shape(), Qt::BitmapCursor);
+        QCOMPARE(f.target(0)->cursor().shape(), Qt::ArrowCursor);
+    }
+
+    void picturesAreLoaded()
+    {
+        GameFixture f;
+        for (int index = 0; index < 17; ++index)
+            QVERIFY(!f.target(index)->pixmap().isNull());
+        for (const char *name : {"imgBackground", "imgWinner", "imgLoser"}) {
+            QVERIFY2(!f.label(name)->pixmap().isNull(), name);
+            QVERIFY(f.label(name)->hasScaledContents());
+        }
+        QCOMPARE(f.target(0)->pixmap().size(), QSize(32, 32));
+    }
+
+    void controlsAreDrawnFrontToBack()
+    {
+        GameFixture f;
+        const QStringList frontToBack = {
+            "cmdStart", "cmdInfo", "cmdLaden", "fraGame", "fraEinstellungen", "lblSuper", "imgWinner",
+            "lblBesser", "imgLoser", "Line2", "Line1", "lblInformation", "lblErklärung(3)", "lblErklärung(2)",
+            "lblErklärung(1)", "imgGegner(16)", "imgGegner(8)", "imgGegner(0)", "lblErklärung(0)",
+            "imgBackground"};
+        const QObjectList siblings = f.window->children();
+        qsizetype previous = siblings.size();
+        for (const QString &name : frontToBack) {
+            const qsizetype position = siblings.indexOf(f.window->controls().control(name));
+            QVERIFY2(position >= 0 && position < previous, qPrintable(name));
+            previous = position;
+        }
+    }
+
+    void focusRunsThroughTheButtonsInOrder()
+    {
+        GameFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        const QStringList order = {"cmdSpeichern", "cmdLaden", "filLaden", "cmdEnde", "cmdInfo", "cmdStart",
+                                   "cmdSpeichern"};
+        for (const QString &name : order) {
+            QCOMPARE(QApplication::focusWidget(), f.window->controls().control(name));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+    }
+
+    void spaceRightAfterOpeningSaves()
+    {
+        GameFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(f.dialogs.shown.size(), 1);
+        QCOMPARE(f.dialogs.shown.first().title, QStringLiteral("Speichern"));
+    }
+
+    void fileListShowsTheSavedGamesOfTheWorkingFolder()
+    {
+        QTemporaryDir working;
+        for (const char *name : {"b.txt", "A.TXT", "c.txt.bak", "notes.md", "d.Txt"}) {
+            QFile file(working.filePath(QString::fromLatin1(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QDir(working.path()).mkdir(QStringLiteral("folder.txt"));
+        GameFixture f;
+        f.folders.working = working.path();
+        frmMain window(f.services);
+        auto *list = window.controls().control<QListWidget>(QStringLiteral("filLaden"));
+        QStringList names;
+        for (int row = 0; row < list->count(); ++row)
+            names.append(list->item(row)->text());
+        QCOMPARE(names, (QStringList{"A.TXT", "b.txt", "d.Txt"}));
+
+        // Never refreshed: a game saved later is not listed.
+        QFile later(working.filePath(QStringLiteral("later.txt")));
+        QVERIFY(later.open(QIODevice::WriteOnly));
+        QCOMPARE(list->count(), 3);
+    }
+
+    void resizingMovesNothing()
+    {
+        GameFixture f;
+        const QRect before = f.label("imgBackground")->geometry();
+        const QRect info = f.window->controls().control(QStringLiteral("cmdInfo"))->geometry();
+        f.window->resize(900, 600);
+        QCOMPARE(f.label("imgBackground")->geometry(), before);
+        QCOMPARE(f.window->controls().control(QStringLiteral("cmdInfo"))->geometry(), info);
+    }
+};
+
+QTEST_MAIN(TestLayout)
+#include "test_layout.moc"
