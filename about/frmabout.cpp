@@ -139,8 +139,10 @@ frmAbout::frmAbout(Dialogs &dialogs, Registry &registry, ProgramLauncher &launch
 void frmAbout::paintEvent(QPaintEvent *)
 {
     // The background picture lies under every control; the white background is filled before.
+    // A white veil keeps the see-through labels readable on the colourful picture.
     QPainter painter(this);
     painter.drawPixmap(0, 0, splash);
+    painter.fillRect(splash.rect(), QColor(255, 255, 255, 200));
 }
 
 void frmAbout::keyPressEvent(QKeyEvent *event)

@@ -1,9 +1,9 @@
 #include "platform/formbuilder.h"
 
+#include "platform/framebox.h"
 #include "platform/linewidget.h"
 #include "platform/twips.h"
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -78,7 +78,7 @@ QWidget *Form::create(const ControlSpec &spec, QWidget *parent) const
         static_cast<QPushButton *>(widget)->setAutoDefault(false);
         break;
     case Kind::Frame:
-        widget = new QGroupBox(spec.text, parent);
+        widget = new FrameBox(spec.text, parent);
         break;
     case Kind::Line:
         widget = lineBetween(spec, parent);
