@@ -97,13 +97,19 @@ void frmMain::tmrZeit_Timer()
     // that is no number; then the score itself decides.
     bool isNumber = false;
     const double score = label(QStringLiteral("lblPunkte"))->text().trimmed().toDouble(&isNumber);
+    // A game resumed after an end still shows that end's result; the new result replaces it
+    // rather than being drawn over it.
     if ((isNumber ? score : Punkte) > winningScore) {
+        label(QStringLiteral("imgLoser"))->hide();
+        label(QStringLiteral("lblBesser"))->hide();
         label(QStringLiteral("imgWinner"))->show();
         label(QStringLiteral("lblSuper"))->show();
         Apis &sound = services.sound;
         sound.WavDaten = sound.WavLaden(QStringLiteral("deadnow.wav"));
         sound.WavAbspielen();
     } else {
+        label(QStringLiteral("imgWinner"))->hide();
+        label(QStringLiteral("lblSuper"))->hide();
         label(QStringLiteral("imgLoser"))->show();
         label(QStringLiteral("lblBesser"))->show();
     }

@@ -2,6 +2,7 @@
 #include "game/frmmain.h"
 
 #include "platform/folders.h"
+#include "platform/placement.h"
 #include "platform/twips.h"
 
 #include <QDir>
@@ -129,6 +130,7 @@ void frmMain::buildControls()
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     resize(pixels(10245), pixels(5880));
+    centreOnScreen(*this);
 
     QFont windowFont(comicSans);
     windowFont.setPixelSize(fontPixels(8.25));

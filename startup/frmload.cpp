@@ -1,10 +1,9 @@
 #include "startup/frmload.h"
 
+#include "platform/placement.h"
 #include "platform/twips.h"
 
-#include <QGuiApplication>
 #include <QProgressBar>
-#include <QScreen>
 
 namespace {
 
@@ -41,8 +40,7 @@ frmLoad::frmLoad(TimerFactory &timers, std::function<void()> showMainWindow, QWi
     setAutoFillBackground(true);
     form.build(this, splashTable);
 
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->geometry().center() - rect().center());
+    centreOnScreen(*this);
 
     tmrZeit->onTick([this] { tmrZeit_Timer(); });
     tmrZeit->setInterval(500);

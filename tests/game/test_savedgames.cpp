@@ -361,6 +361,22 @@ private slots:
         QVERIFY(!f.audio.musicPlaying);
     }
 
+    void aResumedGameThatEndsShowsOnlyItsOwnResult()
+    {
+        LoadFixture f("0\r\n1\r\n-2\r\n");
+        f.window->cmdStart_Click();
+        f.window->Punkte = 30;
+        f.label("lblPunkte")->setText(QStringLiteral("30"));
+        f.clock.advanceTo(81000);
+        QVERIFY(!f.label("imgWinner")->isHidden());
+        f.window->cmdLaden_Click();
+        f.clock.advance(1000);
+        QVERIFY(!f.label("imgLoser")->isHidden());
+        QVERIFY(!f.label("lblBesser")->isHidden());
+        QVERIFY(f.label("imgWinner")->isHidden());
+        QVERIFY(f.label("lblSuper")->isHidden());
+    }
+
     void aRunningGameGoesOnWhileTheLoadBoxesAreOpen()
     {
         LoadFixture f("40\r\n3\r\n4\r\n");
