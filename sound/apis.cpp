@@ -11,6 +11,13 @@ Apis::Apis(AudioBackend &audio, Dialogs &dialogs, const Folders &folders)
 {
 }
 
+Apis::~Apis()
+{
+    // The backend may outlive us; its end notice must not reach a destroyed object.
+    if (Umgeleitet)
+        audio.setMusicEndedHandler({});
+}
+
 QString Apis::Programmordner() const
 {
     return withTrailingSeparator(folders.programFolder());

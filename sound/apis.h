@@ -15,6 +15,9 @@ class Folders;
 class Apis {
 public:
     Apis(AudioBackend &audio, Dialogs &dialogs, const Folders &folders);
+    ~Apis();
+    Apis(const Apis &) = delete;
+    Apis &operator=(const Apis &) = delete;
 
     // Full path of the music file; the game sets it before every MusikStarten.
     QString MidiDatei;

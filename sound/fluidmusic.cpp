@@ -64,7 +64,21 @@ FluidMusic::FluidMusic(int sampleRate, EndNotice notice, const QString &soundFon
     : notice(std::move(notice)), ringOutFrames(static_cast<long long>(ringOutSeconds * sampleRate))
 {
     silenceFluidSynthLog();
-    loader = std::thread([this, path = QFile::encodeName(soundFont), sampleRate] { load(path, sampleRate); });
+    // Made here, not by the loader: FluidSynth's settings list the SDL audio devices for its own
+    // SDL driver, and SDL is the caller's to start and stop, on the caller's thread.
+    settings = new_fluid_settings();
+    if (!settings) {
+        loadState.store(State::Failed, std::memory_order_release);
+        return;
+    }
+    fluid_settings_setnum(settings, "synth.sample-rate", sampleRate);
+    fluid_settings_setnum(settings, "synth.gain", musicGain);
+    // The player would otherwise reset the synthesiser at the end of the file, which cuts the
+    // release of the last notes off with a click instead of letting them ring into the restart.
+    fluid_settings_setint(settings, "player.reset-synth", 0);
+    // Pinning the samples needs a memory lock limit a desktop user may not have.
+    fluid_settings_setint(settings, "synth.lock-memory", 0);
+    loader = std::thread([this, path = QFile::encodeName(soundFont)] { load(path); });
 }
 
 FluidMusic::~FluidMusic()
@@ -80,31 +94,17 @@ FluidMusic::~FluidMusic()
         delete_fluid_settings(settings);
 }
 
-void FluidMusic::load(const QByteArray &soundFontPath, int sampleRate)
+void FluidMusic::load(const QByteArray &soundFontPath)
 {
-    fluid_settings_t *newSettings = new_fluid_settings();
-    fluid_synth_t *newSynth = nullptr;
-    if (newSettings) {
-        fluid_settings_setnum(newSettings, "synth.sample-rate", sampleRate);
-        fluid_settings_setnum(newSettings, "synth.gain", musicGain);
-        // The player would otherwise reset the synthesiser at the end of the file, which cuts the
-        // release of the last notes off with a click instead of letting them ring into the restart.
-        fluid_settings_setint(newSettings, "player.reset-synth", 0);
-        // Pinning the samples needs a memory lock limit a desktop user may not have.
-        fluid_settings_setint(newSettings, "synth.lock-memory", 0);
-        newSynth = new_fluid_synth(newSettings);
-    }
+    fluid_synth_t *newSynth = new_fluid_synth(settings);
     if (newSynth && isSoundFont(soundFontPath)
         && fluid_synth_sfload(newSynth, soundFontPath.constData(), 1) != FLUID_FAILED) {
-        settings = newSettings;
         synth = newSynth;
         loadState.store(State::Ready, std::memory_order_release);
         return;
     }
     if (newSynth)
         delete_fluid_synth(newSynth);
-    if (newSettings)
-        delete_fluid_settings(newSettings);
     loadState.store(State::Failed, std::memory_order_release);
 }
 

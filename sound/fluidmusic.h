@@ -8,8 +8,8 @@
 #include <fluidsynth/types.h>
 
 #include <array>
-#include <cstddef>
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <thread>
@@ -32,6 +32,8 @@ public:
 
     enum class State { Loading, Ready, Failed };
 
+    // Creating it may walk SDL's audio device list (FluidSynth's settings for its own SDL driver
+    // do), so it belongs to the thread that starts and stops SDL, and within that span.
     FluidMusic(int sampleRate, EndNotice notice, const QString &soundFont = defaultSoundFont());
     // Must not run while render() does; waits for the SoundFont loading to finish.
     ~FluidMusic();
@@ -59,7 +61,7 @@ private:
     };
 
     void post(Request *request);
-    void load(const QByteArray &soundFontPath, int sampleRate);
+    void load(const QByteArray &soundFontPath);
     void take(Request &request);
     void endPlay();
     void writeFrames(std::int16_t *stereo, int frames);
@@ -71,8 +73,8 @@ private:
     std::atomic<Request *> mailbox{nullptr};
     std::thread loader;
 
-    // Written by the loader before loadState turns Ready; from then on the audio thread's.
     fluid_settings_t *settings = nullptr;
+    // Written by the loader before loadState turns Ready; from then on the audio thread's.
     fluid_synth_t *synth = nullptr;
 
     // The audio thread's alone (and the destructor's, once it no longer runs).

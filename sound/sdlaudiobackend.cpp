@@ -113,15 +113,16 @@ bool SdlAudioBackend::openDevice()
 SdlAudioBackend::~SdlAudioBackend()
 {
     if (deviceOpen) {
+        // Once the hook is gone (SDL_mixer swaps it under its device lock), the audio thread no
+        // longer renders music or posts notices, and the music can go while SDL is still up.
         Mix_HookMusic(nullptr, nullptr);
+        music.reset();
         Mix_HaltChannel(-1);
         freeWave();
-        // Ends the audio thread: from here on nothing renders music or posts notices.
         Mix_CloseAudio();
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
-    music.reset();
     uiThread.reset();
     if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
         SDL_Quit();
