@@ -17,6 +17,8 @@ int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("Brummo on the run"));
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.brummo"));
     application.setWindowIcon(QIcon(QStringLiteral(":/bilder/brummo.png")));
     QTranslator germanTexts;
     installGermanTexts(application, germanTexts);
