@@ -10,7 +10,7 @@ packages=(
   fonts-comic-neue fonts-dejavu-core
   clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev file
-  xvfb xauth xdotool imagemagick librsvg2-bin sox
+  xvfb xauth xdotool imagemagick librsvg2-bin sox python3
 )
 
 sudo_if_needed() {
