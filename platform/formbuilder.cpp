@@ -13,75 +13,75 @@
 
 namespace {
 
-void applyColours(QWidget *widget, const ControlSpec &spec)
+void applyColours(QWidget *widget, const ControlSpec &design)
 {
     QPalette palette = widget->palette();
-    if (spec.foreground) {
-        palette.setColor(QPalette::WindowText, *spec.foreground);
-        palette.setColor(QPalette::ButtonText, *spec.foreground);
+    if (design.foreground) {
+        palette.setColor(QPalette::WindowText, *design.foreground);
+        palette.setColor(QPalette::ButtonText, *design.foreground);
     }
-    if (spec.background) {
-        palette.setColor(QPalette::Window, *spec.background);
-        palette.setColor(QPalette::Button, *spec.background);
-        widget->setAutoFillBackground(spec.kind != ControlSpec::Kind::Button);
+    if (design.background) {
+        palette.setColor(QPalette::Window, *design.background);
+        palette.setColor(QPalette::Button, *design.background);
+        widget->setAutoFillBackground(design.kind != ControlSpec::Kind::Button);
     }
     widget->setPalette(palette);
 }
 
-void applyFont(QWidget *widget, const ControlSpec &spec)
+void applyFont(QWidget *widget, const ControlSpec &design)
 {
-    if (spec.fontFamily.isEmpty())
+    if (design.fontFamily.isEmpty())
         return;
-    QFont font(spec.fontFamily);
-    font.setPixelSize(fontPixels(spec.fontPoints));
+    QFont font(design.fontFamily);
+    font.setPixelSize(fontPixels(design.fontPoints));
     widget->setFont(font);
 }
 
-QLabel *pictureLabel(const ControlSpec &spec, QWidget *parent)
+QLabel *pictureLabel(const ControlSpec &design, QWidget *parent)
 {
     auto *label = new QLabel(parent);
-    label->setPixmap(QPixmap(spec.picture));
-    label->setScaledContents(spec.stretch);
+    label->setPixmap(QPixmap(design.picture));
+    label->setScaledContents(design.stretch);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
 
-QWidget *lineBetween(const ControlSpec &spec, QWidget *parent)
+QWidget *lineBetween(const ControlSpec &design, QWidget *parent)
 {
-    const QPoint from(pixels(spec.left), pixels(spec.top));
-    const QPoint to(pixels(spec.width), pixels(spec.height));
-    auto *line = new LineWidget(from, to, spec.foreground.value_or(Qt::black), spec.lineWidth, parent);
+    const QPoint from(pixels(design.left), pixels(design.top));
+    const QPoint to(pixels(design.width), pixels(design.height));
+    auto *line = new LineWidget(from, to, design.foreground.value_or(Qt::black), design.lineWidth, parent);
     return line;
 }
 
 } // namespace
 
-QWidget *Form::create(const ControlSpec &spec, QWidget *parent) const
+QWidget *Form::create(const ControlSpec &design, QWidget *parent) const
 {
     using Kind = ControlSpec::Kind;
     QWidget *widget = nullptr;
-    switch (spec.kind) {
+    switch (design.kind) {
     case Kind::Label: {
-        auto *label = new QLabel(spec.text, parent);
-        label->setAlignment(spec.alignment);
-        label->setWordWrap(spec.wordWrap);
+        auto *label = new QLabel(design.text, parent);
+        label->setAlignment(design.alignment);
+        label->setWordWrap(design.wordWrap);
         label->setTextFormat(Qt::PlainText);
         widget = label;
         break;
     }
     case Kind::Picture:
     case Kind::PictureBox:
-        widget = pictureLabel(spec, parent);
+        widget = pictureLabel(design, parent);
         break;
     case Kind::Button:
-        widget = new QPushButton(spec.text, parent);
+        widget = new QPushButton(design.text, parent);
         static_cast<QPushButton *>(widget)->setAutoDefault(false);
         break;
     case Kind::Frame:
-        widget = new FrameBox(spec.text, parent);
+        widget = new FrameBox(design.text, parent);
         break;
     case Kind::Line:
-        widget = lineBetween(spec, parent);
+        widget = lineBetween(design, parent);
         break;
     case Kind::FileList:
         widget = new QListWidget(parent);
@@ -95,22 +95,22 @@ QWidget *Form::create(const ControlSpec &spec, QWidget *parent) const
         break;
     }
     }
-    widget->setObjectName(spec.name);
-    if (spec.kind != Kind::Line)
-        widget->setGeometry(pixels(spec.left), pixels(spec.top), pixels(spec.width), pixels(spec.height));
-    applyFont(widget, spec);
-    applyColours(widget, spec);
-    widget->setVisible(spec.visible);
+    widget->setObjectName(design.name);
+    if (design.kind != Kind::Line)
+        widget->setGeometry(pixels(design.left), pixels(design.top), pixels(design.width), pixels(design.height));
+    applyFont(widget, design);
+    applyColours(widget, design);
+    widget->setVisible(design.visible);
     return widget;
 }
 
 void Form::build(QWidget *window, std::span<const ControlSpec> table)
 {
     // The table runs front to back; a later sibling is drawn over an earlier one, so build from the back.
-    for (const ControlSpec &spec : std::views::reverse(table)) {
-        QWidget *parent = spec.container.isEmpty() ? window : controls.value(spec.container);
+    for (const ControlSpec &design : std::views::reverse(table)) {
+        QWidget *parent = design.container.isEmpty() ? window : controls.value(design.container);
         Q_ASSERT_X(parent, "Form::build", "a container must stand behind its controls in the table");
-        controls.insert(spec.name, create(spec, parent));
+        controls.insert(design.name, create(design, parent));
     }
 }
 

@@ -47,6 +47,6 @@ public:
     }
 
 private:
-    QWidget *create(const ControlSpec &spec, QWidget *parent) const;
+    QWidget *create(const ControlSpec &design, QWidget *parent) const;
     QHash<QString, QWidget *> controls;
 };
