@@ -1,9 +1,9 @@
-#include "about/frmabout.h"
-#include "tests/about/fakelauncher.h"
-#include "tests/about/fakeregistry.h"
-#include "tests/support/fakedialogs.h"
+#include "about/regformat.h"
+#include "tests/about/fakes.h"
 
-#include <QTest>
+#include <QFile>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -11,27 +11,29 @@ const QString infoKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINF
 const QString locationKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
 const QString notAvailable = QStringLiteral("Systeminformationen sind momentan nicht verfügbar");
 
-constexpr std::uint32_t typeExpandString = 2;   // REG_EXPAND_SZ
-constexpr std::uint32_t typeBinary = 3;         // REG_BINARY
+constexpr std::uint32_t text = Registry::typeString;
+constexpr std::uint32_t number = Registry::typeNumber;
+constexpr std::uint32_t binary = 3;   // REG_BINARY
 
-QByteArray zeroEnded(const char *text)
+QByteArray zeroEnded(const QString &text)
 {
-    return QByteArray(text) + '\0';
+    return text.toLocal8Bit() + '\0';
 }
 
 // What the registry and the file system hold in one case.
 struct Scene {
-    struct Entry {
+    struct Value {
         QString key;
         QString name;
         std::uint32_t type;
         QByteArray bytes;
     };
-    QList<Entry> registry;
+    QList<Value> values;
     QStringList files;
-    QList<std::pair<QString, QString>> path;   // programs on the search path: name, file
-    QStringList pathNotStartable;              // found on the search path, but cannot be started
+    QStringList onPath;   // programs found on the search path, in /usr/bin
 };
+
+enum Outcome { Read, NotRead, Throws };
 
 } // namespace
 
@@ -40,262 +42,184 @@ Q_DECLARE_METATYPE(Scene)
 class AboutSysInfoTest final : public QObject {
     Q_OBJECT
 
-private:
-    void prepare(const Scene &scene, FakeRegistry &registry, FakeLauncher &launcher)
-    {
-        for (const Scene::Entry &entry : scene.registry)
-            entry.name.isEmpty() ? registry.addKey(entry.key)
-                                 : registry.set(entry.key, entry.name, entry.type, entry.bytes);
-        for (const QString &file : scene.files)
-            launcher.addFile(file);
-        for (const auto &[name, file] : scene.path)
-            launcher.addToPath(name, file);
-        for (const QString &name : scene.pathNotStartable)
-            launcher.addToPath(name, QStringLiteral("/gone/") + name, false);
-    }
-
 private slots:
     void startSysInfo_data()
     {
         QTest::addColumn<Scene>("scene");
-        QTest::addColumn<QString>("started");          // empty: nothing starts and the message shows
-        QTest::addColumn<QStringList>("attempts");     // every program the routine tried to start
-
-        const QString tool = QStringLiteral("C:\\Tools\\MSINFO\\msinfo32.exe");
-        const QString folder = QStringLiteral("C:\\Programme\\Gemeinsame Dateien\\MSInfo");
+        QTest::addColumn<QString>("attempt");   // what the routine tried to start; empty: nothing
+        QTest::addColumn<bool>("starts");        // false: the message shows instead
+        const auto row = [](const char *tag, const Scene &scene, const QString &attempt, bool starts) {
+            QTest::newRow(tag) << scene << attempt << starts;
+        };
+        const QString tool = QStringLiteral("C:\\Tools\\msinfo32.exe");
+        const QString folder = QStringLiteral("C:\\Programme\\MSInfo");
         const QString folderTool = folder + QStringLiteral("\\MSINFO32.EXE");
-        const Scene::Entry first{infoKey, QStringLiteral("PATH"), Registry::typeString, zeroEnded(qPrintable(tool))};
-        const Scene::Entry second{locationKey, QStringLiteral("MSINFO"), Registry::typeString,
-                                  zeroEnded(qPrintable(folder))};
+        const Scene::Value first{infoKey, QStringLiteral("PATH"), text, zeroEnded(tool)};
+        const Scene::Value second{locationKey, QStringLiteral("MSINFO"), text, zeroEnded(folder)};
+        const Scene::Value firstOfNoBytes{infoKey, QStringLiteral("PATH"), text, {}};
+        const Scene::Value secondOfNoBytes{locationKey, QStringLiteral("MSINFO"), text, {}};
 
-        QTest::newRow("neither key") << Scene{} << QString() << QStringList();
-        QTest::newRow("first key names a missing file") << Scene{{first}, {}, {}, {}} << QString() << QStringList{tool};
-        QTest::newRow("first key names an existing file") << Scene{{first}, {tool}, {}, {}} << tool << QStringList{tool};
-        QTest::newRow("both keys: the first wins")
-            << Scene{{first, second}, {tool, folderTool}, {}, {}} << tool << QStringList{tool};
-        QTest::newRow("only the second key, tool in its folder")
-            << Scene{{second}, {folderTool}, {}, {}} << folderTool << QStringList{folderTool};
-        QTest::newRow("only the second key, folder without the tool")
-            << Scene{{second}, {folder + QStringLiteral("\\andere.exe")}, {}, {}} << QString() << QStringList();
-        QTest::newRow("first key without its value, second key with the tool")
-            << Scene{{{infoKey, {}, 0, {}}, second}, {folderTool}, {}, {}} << folderTool << QStringList{folderTool};
-        QTest::newRow("first value of no bytes: error path, second key not asked")
-            << Scene{{{infoKey, QStringLiteral("PATH"), Registry::typeString, {}}, second}, {folderTool}, {}, {}}
-            << QString() << QStringList();
-        QTest::newRow("first value of another type: taken as found, but empty")
-            << Scene{{{infoKey, QStringLiteral("PATH"), typeBinary, QByteArray("abc")}, second}, {folderTool}, {}, {}}
-            << QString() << QStringList();
-        QTest::newRow("second value of no bytes: error path")
-            << Scene{{{locationKey, QStringLiteral("MSINFO"), Registry::typeString, {}}}, {folderTool}, {}, {}}
-            << QString() << QStringList();
+        row("neither key", {}, {}, false);
+        row("first key names a missing file", {{first}, {}, {}}, tool, false);
+        row("both keys: the first wins", {{first, second}, {tool, folderTool}, {}}, tool, true);
+        row("only the second key, tool in its folder", {{second}, {folderTool}, {}}, folderTool, true);
+        row("only the second key, no tool in its folder", {{second}, {}, {}}, {}, false);
+        row("first value of no bytes", {{firstOfNoBytes, second}, {folderTool}, {}}, {}, false);
+        row("second value of no bytes", {{secondOfNoBytes}, {folderTool}, {}}, {}, false);
 #ifndef _WIN32
-        const QString hardinfo = QStringLiteral("/usr/bin/hardinfo");
         const QString kinfocenter = QStringLiteral("/usr/bin/kinfocenter");
-        const QString monitor = QStringLiteral("/usr/bin/gnome-system-monitor");
-        QTest::newRow("search path: all three, the first of the list wins")
-            << Scene{{}, {}, {{"gnome-system-monitor", monitor}, {"kinfocenter", kinfocenter}, {"hardinfo", hardinfo}}, {}}
-            << hardinfo << QStringList{hardinfo};
-        QTest::newRow("search path: second and third")
-            << Scene{{}, {}, {{"gnome-system-monitor", monitor}, {"kinfocenter", kinfocenter}}, {}}
-            << kinfocenter << QStringList{kinfocenter};
-        QTest::newRow("search path: only the third")
-            << Scene{{}, {}, {{"gnome-system-monitor", monitor}}, {}} << monitor << QStringList{monitor};
-        QTest::newRow("search path: other programs are not taken")
-            << Scene{{}, {}, {{"top", QStringLiteral("/usr/bin/top")}}, {}} << QString() << QStringList();
-        QTest::newRow("search path: the first found fails to start")
-            << Scene{{}, {}, {{"kinfocenter", kinfocenter}}, {"hardinfo"}} << QString()
-            << QStringList{QStringLiteral("/gone/hardinfo")};
-        QTest::newRow("search path after the second key's folder lacks the tool")
-            << Scene{{second}, {}, {{"kinfocenter", kinfocenter}}, {}} << kinfocenter << QStringList{kinfocenter};
-        QTest::newRow("search path not asked when the first key names a file")
-            << Scene{{first}, {}, {{"hardinfo", hardinfo}}, {}} << QString() << QStringList{tool};
+        row("search path: the first of the list wins", {{}, {}, {"gnome-system-monitor", "kinfocenter", "hardinfo"}},
+            "/usr/bin/hardinfo", true);
+        row("search path: then the second", {{}, {}, {"gnome-system-monitor", "kinfocenter"}}, kinfocenter, true);
+        row("search path: then the third", {{}, {}, {"gnome-system-monitor"}}, "/usr/bin/gnome-system-monitor", true);
+        row("search path after the second key's folder lacks the tool", {{second}, {}, {"kinfocenter"}}, kinfocenter,
+            true);
+        row("search path not asked when the first key names a file", {{first}, {}, {"hardinfo"}}, tool, false);
 #endif
     }
 
     void startSysInfo()
     {
         QFETCH(Scene, scene);
-        QFETCH(QString, started);
-        QFETCH(QStringList, attempts);
-        FakeDialogs dialogs;
-        FakeRegistry registry;
-        FakeLauncher launcher;
-        prepare(scene, registry, launcher);
-        frmAbout about(dialogs, registry, launcher);
-
-        about.StartSysInfo();
-
-        QCOMPARE(launcher.startAttempts, attempts);
-        QCOMPARE(launcher.started, started.isEmpty() ? QStringList() : QStringList{started});
-        if (started.isEmpty()) {
-            QCOMPARE(dialogs.shown.size(), 1);
-            QCOMPARE(dialogs.shown[0].kind, FakeDialogs::Shown::Kind::Message);
-            QCOMPARE(dialogs.shown[0].text, notAvailable);
-            QCOMPARE(dialogs.shown[0].icon, Dialogs::Icon::None);
-            QCOMPARE(dialogs.shown[0].title, Dialogs::applicationTitle);
-        } else {
-            QVERIFY(dialogs.shown.isEmpty());
+        QFETCH(QString, attempt);
+        QFETCH(bool, starts);
+        AboutFixture f;
+        for (const Scene::Value &value : scene.values)
+            f.registry.set(value.key, value.name, value.type, value.bytes);
+        f.launcher.files = QSet<QString>(scene.files.begin(), scene.files.end());
+        for (const QString &name : scene.onPath) {
+            f.launcher.onPath.insert(name, QStringLiteral("/usr/bin/") + name);
+            f.launcher.files.insert(QStringLiteral("/usr/bin/") + name);
         }
-        QVERIFY2(registry.openKeys.isEmpty(), "every opened key is closed again");
-        for (const FakeRegistry::OpenRequest &request : registry.opens) {
-            QCOMPARE(request.root, Registry::localMachine);
-            QCOMPARE(request.access, Registry::readAccess);
-        }
-    }
 
-    // The path named by the first key is started without an existence test.
-    void firstKeyPathIsNotTestedForExistence()
-    {
-        FakeDialogs dialogs;
-        FakeRegistry registry;
-        FakeLauncher launcher;
-        registry.set(infoKey, QStringLiteral("PATH"), Registry::typeString, zeroEnded("C:\\x.exe"));
-        frmAbout about(dialogs, registry, launcher);
-        about.StartSysInfo();
-        QVERIFY(launcher.existenceTests.isEmpty());
-        QCOMPARE(launcher.startAttempts, QStringList{QStringLiteral("C:\\x.exe")});
-    }
+        f.about.StartSysInfo();
 
-    // The two keys are asked for in their order, each for its value.
-    void keysAskedInOrder()
-    {
-        FakeDialogs dialogs;
-        FakeRegistry registry;
-        FakeLauncher launcher;
-        registry.addKey(infoKey);
-        registry.addKey(locationKey);
-        frmAbout about(dialogs, registry, launcher);
-        about.StartSysInfo();
-        QCOMPARE(registry.opens.size(), 2);
-        QCOMPARE(registry.opens[0].subKey, infoKey);
-        QCOMPARE(registry.opens[1].subKey, locationKey);
-        QCOMPARE(registry.bufferSizes, (QList<std::uint32_t>{1024, 1024}));
-        QCOMPARE(dialogs.texts(), QStringList{notAvailable});
+        QCOMPARE(f.launcher.startAttempts, attempt.isEmpty() ? QStringList() : QStringList{attempt});
+        QCOMPARE(f.dialogs.texts(), starts ? QStringList() : QStringList{notAvailable});
+        if (!starts)
+            QCOMPARE(f.dialogs.shown[0].icon, Dialogs::Icon::None);
+        QVERIFY2(f.registry.open.isEmpty(), "every opened key is closed again");
     }
 
     void getKeyValue_data()
     {
-        QTest::addColumn<std::uint32_t>("type");
+        QTest::addColumn<std::uint32_t>("type");   // of the value SOFTWARE\Brummo, Wert
         QTest::addColumn<QByteArray>("stored");
-        QTest::addColumn<bool>("read");
-        QTest::addColumn<QString>("keyVal");     // KeyVal holds "vorher" before the call
-
-        QTest::newRow("string: its terminating zero dropped")
-            << Registry::typeString << zeroEnded("C:\\Programme\\msinfo32.exe") << true << "C:\\Programme\\msinfo32.exe";
-        QTest::newRow("string stored without a zero") << Registry::typeString << QByteArray("abc") << true << "abc";
-        QTest::newRow("string: only one zero dropped")
-            << Registry::typeString << QByteArray("abc\0\0", 5) << true << QStringLiteral("abc") + QChar(0);
-        QTest::newRow("string of only its zero") << Registry::typeString << QByteArray(1, '\0') << true << "";
-        QTest::newRow("string filling the buffer")
-            << Registry::typeString << QByteArray(1023, 'x') + '\0' << true << QString(1023, u'x');
-        QTest::newRow("string one byte too long for the buffer")
-            << Registry::typeString << QByteArray(1024, 'x') + '\0' << false << "";
-        QTest::newRow("number 261") << Registry::typeNumber << QByteArray::fromHex("05010000") << true << "261";
-        QTest::newRow("number with all four bytes")
-            << Registry::typeNumber << QByteArray::fromHex("78563412") << true << "305419896";
-        QTest::newRow("number 65536") << Registry::typeNumber << QByteArray::fromHex("00000100") << true << "65536";
-        QTest::newRow("number 0") << Registry::typeNumber << QByteArray::fromHex("00000000") << true << "0";
-        QTest::newRow("number with its top bit") << Registry::typeNumber << QByteArray::fromHex("ffffffff") << true << "-1";
-        QTest::newRow("number of one zero byte: no digits")
-            << Registry::typeNumber << QByteArray::fromHex("00") << true << "&h";
-        QTest::newRow("expandable string: unchanged")
-            << typeExpandString << zeroEnded("%windir%\\x.exe") << true << "vorher";
-        QTest::newRow("binary: unchanged") << typeBinary << QByteArray::fromHex("0102") << true << "vorher";
+        QTest::addColumn<QString>("asked");         // key|name
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<QString>("keyVal");        // KeyVal holds "vorher" before the call
+        const auto row = [](const char *tag, std::uint32_t type, const QByteArray &stored, Outcome outcome,
+                            const QString &keyVal, const char *asked = "SOFTWARE\\Brummo|Wert") {
+            QTest::newRow(tag) << type << stored << QString::fromLatin1(asked) << int(outcome) << keyVal;
+        };
+        row("string: its terminating zero dropped", text, zeroEnded(QStringLiteral("C:\\x.exe")), Read, "C:\\x.exe");
+        row("string stored without a zero", text, "abc", Read, "abc");
+        row("string: only one zero dropped", text, QByteArray("abc\0\0", 5), Read, QStringLiteral("abc") + QChar(0));
+        row("string filling the buffer", text, QByteArray(1023, 'x') + '\0', Read, QString(1023, u'x'));
+        row("string one byte too long for the buffer", text, QByteArray(1024, 'x') + '\0', NotRead, "");
+        row("number 261", number, QByteArray::fromHex("05010000"), Read, "261");
+        row("number too long for 32 bits", number, QByteArray::fromHex("0102030405"), Throws, "vorher");
+        row("other type: KeyVal unchanged", binary, QByteArray::fromHex("0102"), Read, "vorher");
+        row("value of no bytes", text, QByteArray(), Throws, "vorher");
+        row("missing value", text, "x", NotRead, "", "SOFTWARE\\Brummo|Fehlt");
+        row("missing key", text, "x", NotRead, "", "SOFTWARE\\Fehlt|Wert");
     }
 
     void getKeyValue()
     {
         QFETCH(std::uint32_t, type);
         QFETCH(QByteArray, stored);
-        QFETCH(bool, read);
+        QFETCH(QString, asked);
+        QFETCH(int, outcome);
         QFETCH(QString, keyVal);
-        FakeDialogs dialogs;
-        FakeRegistry registry;
-        FakeLauncher launcher;
-        registry.set(QStringLiteral("SOFTWARE\\Brummo"), QStringLiteral("Wert"), type, stored);
-        frmAbout about(dialogs, registry, launcher);
+        AboutFixture f;
+        f.registry.set(QStringLiteral("SOFTWARE\\Brummo"), QStringLiteral("Wert"), type, stored);
+        const QString key = asked.section(u'|', 0, 0);
+        const QString name = asked.section(u'|', 1);
 
         QString value = QStringLiteral("vorher");
-        QCOMPARE(about.GetKeyValue(Registry::localMachine, QStringLiteral("SOFTWARE\\Brummo"), QStringLiteral("Wert"), value),
-                 read);
-        QCOMPARE(value, keyVal);
-        QCOMPARE(registry.opens.size(), 1);
-        QCOMPARE(registry.opens[0].access, Registry::readAccess);
-        QCOMPARE(registry.closes.size(), 1);
-        QVERIFY(registry.openKeys.isEmpty());
-        QVERIFY(dialogs.shown.isEmpty());
-    }
-
-    void getKeyValueFailure_data()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("keyOpened");
-        QTest::newRow("missing key") << "SOFTWARE\\Fehlt" << "Wert" << false;
-        QTest::newRow("missing value") << "SOFTWARE\\Brummo" << "Fehlt" << true;
-    }
-
-    // The failure path empties KeyVal and closes the key handle, which is 0 when nothing opened.
-    void getKeyValueFailure()
-    {
-        QFETCH(QString, key);
-        QFETCH(QString, name);
-        QFETCH(bool, keyOpened);
-        FakeDialogs dialogs;
-        FakeRegistry registry;
-        FakeLauncher launcher;
-        registry.set(QStringLiteral("SOFTWARE\\Brummo"), QStringLiteral("Wert"), Registry::typeString, zeroEnded("x"));
-        frmAbout about(dialogs, registry, launcher);
-
-        QString value = QStringLiteral("vorher");
-        QVERIFY(!about.GetKeyValue(Registry::localMachine, key, name, value));
-        QCOMPARE(value, QString());
-        QCOMPARE(registry.closes.size(), 1);
-        if (keyOpened)
-            QVERIFY(registry.closes[0] != 0);
+        if (outcome == Throws)
+            QVERIFY_THROWS_EXCEPTION(frmAbout::RunTimeError,
+                                     f.about.GetKeyValue(Registry::localMachine, key, name, value));
         else
-            QCOMPARE(registry.closes[0], Registry::Handle(0));
-        QVERIFY(registry.openKeys.isEmpty());
+            QCOMPARE(f.about.GetKeyValue(Registry::localMachine, key, name, value), outcome == Read);
+        QCOMPARE(value, keyVal);
+        QCOMPARE(f.registry.accessRequested, QList<std::uint32_t>{Registry::readAccess});
+        // Only a key that was opened is closed; when none was, the close call gets 0.
+        const bool keyThere = !key.endsWith(QStringLiteral("Fehlt"));
+        QCOMPARE(f.registry.closes, QList<Registry::Handle>{keyThere ? FakeRegistry::firstHandle : 0});
     }
 
-    void getKeyValueRunTimeError_data()
+    // A number value's text, from its bytes through the literal to the digits.
+    void numberText_data()
     {
-        QTest::addColumn<std::uint32_t>("type");
-        QTest::addColumn<QByteArray>("stored");
-        QTest::newRow("string of no bytes") << Registry::typeString << QByteArray();
-        QTest::newRow("number of no bytes") << Registry::typeNumber << QByteArray();
-        QTest::newRow("other type of no bytes") << typeBinary << QByteArray();
-        QTest::newRow("number too long for 32 bits") << Registry::typeNumber << QByteArray::fromHex("0102030405");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("literal");
+        QTest::addColumn<QString>("text");   // "none": too large to be a number
+        const auto row = [](const char *tag, const char *hex, const char *literal, const char *text) {
+            QTest::newRow(tag) << QByteArray::fromHex(hex) << QString::fromLatin1(literal) << QString::fromLatin1(text);
+        };
+        row("last byte first, upper-case digits", "0fa0", "&hA00F", "-24561");
+        row("one byte keeps its leading zero", "07", "&h07", "7");
+        row("four digits are 16 bits: sign bit", "0080", "&h8000", "-32768");
+        row("six digits are 32 bits", "ffff00", "&h00FFFF", "65535");
+        row("eight digits: all ones", "ffffffff", "&hFFFFFFFF", "-1");
+        row("no bytes: no digits, no number", "", "&h", "&h");
+        row("more than eight digits overflow", "0102030405", "&h0504030201", "none");
     }
 
-    void getKeyValueRunTimeError()
+    void numberText()
     {
-        QFETCH(std::uint32_t, type);
-        QFETCH(QByteArray, stored);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, literal);
+        QFETCH(QString, text);
+        QCOMPARE(hexLiteral(bytes), literal);
+        QCOMPARE(formatHexLiteral(literal).value_or(QStringLiteral("none")), text);
+    }
+
+#ifndef _WIN32
+    // The real launcher, on a search path the test makes, with stand-ins that leave a marker behind.
+    void systemLauncher_data()
+    {
+        QTest::addColumn<QStringList>("installed");
+        QTest::addColumn<QString>("started");   // empty: the message
+        QTest::newRow("empty search path") << QStringList() << QString();
+        QTest::newRow("all three: hardinfo first") << QStringList{"gnome-system-monitor", "kinfocenter", "hardinfo"}
+                                                   << "hardinfo";
+    }
+
+    void systemLauncher()
+    {
+        QFETCH(QStringList, installed);
+        QFETCH(QString, started);
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QByteArray savedPath = qgetenv("PATH");
+        const auto restorePath = qScopeGuard([&] { qputenv("PATH", savedPath); });
+        qputenv("PATH", QFile::encodeName(folder.path()));
+        const auto marker = [&](const QString &program) { return folder.filePath(program + QStringLiteral(".lief")); };
+        for (const QString &program : installed) {
+            QFile script(folder.filePath(program));
+            QVERIFY(script.open(QIODevice::WriteOnly));
+            script.write("#!/bin/sh\n: > '" + QFile::encodeName(marker(program)) + "'\n");
+            script.close();
+            QVERIFY(script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+        }
         FakeDialogs dialogs;
-        FakeRegistry registry;
-        FakeLauncher launcher;
-        registry.set(QStringLiteral("SOFTWARE\\Brummo"), QStringLiteral("Wert"), type, stored);
-        frmAbout about(dialogs, registry, launcher);
-
-        QString value = QStringLiteral("vorher");
-        QVERIFY_THROWS_EXCEPTION(frmAbout::RunTimeError,
-                                 about.GetKeyValue(Registry::localMachine, QStringLiteral("SOFTWARE\\Brummo"),
-                                                   QStringLiteral("Wert"), value));
-        QCOMPARE(value, QStringLiteral("vorher"));
-        QVERIFY2(registry.openKeys.isEmpty(), "the key is closed before the error leaves");
-    }
-
-    void noRegistryFindsNothing()
-    {
         NoRegistry registry;
-        FakeDialogs dialogs;
-        FakeLauncher launcher;
+        SystemLauncher launcher;
         frmAbout about(dialogs, registry, launcher);
-        QString value = QStringLiteral("vorher");
-        QVERIFY(!about.GetKeyValue(Registry::localMachine, infoKey, QStringLiteral("PATH"), value));
-        QCOMPARE(value, QString());
+
+        about.StartSysInfo();
+
+        QCOMPARE(dialogs.texts(), started.isEmpty() ? QStringList{notAvailable} : QStringList());
+        if (!started.isEmpty())
+            QTRY_VERIFY(QFile::exists(marker(started)));
+        for (const QString &program : installed)
+            if (program != started)
+                QVERIFY2(!QFile::exists(marker(program)), qPrintable(program));
     }
+#endif
 };
 
 QTEST_MAIN(AboutSysInfoTest)

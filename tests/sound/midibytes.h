@@ -3,10 +3,17 @@
 #include <QByteArray>
 
 #include <cstdint>
-#include <initializer_list>
 
 // Small standard MIDI files for tests, whose length in time is known exactly.
 namespace midibytes {
+
+constexpr int division = 480;                    // ticks a quarter note
+constexpr int microsecondsPerQuarter = 500000;   // 120 beats a minute: a tick is 1/960 s
+
+inline double seconds(int ticks)
+{
+    return ticks * (microsecondsPerQuarter / 1e6) / division;
+}
 
 inline QByteArray bigEndian(std::uint32_t value, int bytes)
 {
@@ -24,44 +31,27 @@ inline QByteArray deltaTime(std::uint32_t ticks)
     return out;
 }
 
-inline QByteArray bytes(std::initializer_list<int> values)
+// One track, its end included, in a file of format 0.
+inline QByteArray file(const QByteArray &events)
 {
-    QByteArray out;
-    for (int v : values)
-        out.append(static_cast<char>(v));
-    return out;
-}
-
-constexpr int division = 480;
-constexpr int microsecondsPerQuarter = 500000;   // 120 beats a minute: a tick is 1/960 s
-
-inline double seconds(int ticks)
-{
-    return ticks * (microsecondsPerQuarter / 1e6) / division;
-}
-
-inline QByteArray file(const QByteArray &track)
-{
+    const QByteArray track = events + QByteArray::fromHex("00ff2f00");
     return "MThd" + bigEndian(6, 4) + bigEndian(0, 2) + bigEndian(1, 2) + bigEndian(division, 2) + "MTrk"
         + bigEndian(static_cast<std::uint32_t>(track.size()), 4) + track;
 }
 
-// One loud piano chord from tick 0 to noteTicks; the file ends with its release.
+// One loud piano chord (C, E, G at velocity 110) from tick 0 to noteTicks; the file ends with its release.
 inline QByteArray chord(int noteTicks)
 {
-    QByteArray track = deltaTime(0) + bytes({0xFF, 0x51, 0x03}) + bigEndian(microsecondsPerQuarter, 3)
-        + deltaTime(0) + bytes({0xC0, 0x00});
-    for (int key : {60, 64, 67})
-        track += deltaTime(0) + bytes({0x90, key, 110});
-    track += deltaTime(static_cast<std::uint32_t>(noteTicks)) + bytes({0x80, 60, 0});
-    track += deltaTime(0) + bytes({0x80, 64, 0}) + deltaTime(0) + bytes({0x80, 67, 0});
-    return file(track + deltaTime(0) + bytes({0xFF, 0x2F, 0x00}));
+    const QByteArray tempoAndNotesOn = QByteArray::fromHex("00ff5103") + bigEndian(microsecondsPerQuarter, 3)
+        + QByteArray::fromHex("00c000" "00903c6e" "0090406e" "0090436e");
+    return file(tempoAndNotesOn + deltaTime(static_cast<std::uint32_t>(noteTicks))
+                + QByteArray::fromHex("803c00" "00804000" "00804300"));
 }
 
 // A well-formed file with no events at all: it lasts no time.
 inline QByteArray emptySong()
 {
-    return file(deltaTime(0) + bytes({0xFF, 0x2F, 0x00}));
+    return file({});
 }
 
 } // namespace midibytes
