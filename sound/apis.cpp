@@ -6,6 +6,17 @@
 
 #include <QFile>
 
+QByteArray withoutSurroundingBlanks(const QByteArray &image)
+{
+    qsizetype first = 0;
+    qsizetype end = image.size();
+    while (first < end && image.at(first) == ' ')
+        ++first;
+    while (end > first && image.at(end - 1) == ' ')
+        --end;
+    return image.sliced(first, end - first);
+}
+
 Apis::Apis(AudioBackend &audio, Dialogs &dialogs, const Folders &folders)
     : audio(audio), dialogs(dialogs), folders(folders)
 {
@@ -66,14 +77,7 @@ QByteArray Apis::WavLaden(const QString &name)
         return {};
     }
     file.close();
-
-    qsizetype first = 0;
-    qsizetype end = image.size();
-    while (first < end && image.at(first) == ' ')
-        ++first;
-    while (end > first && image.at(end - 1) == ' ')
-        --end;
-    return image.sliced(first, end - first);
+    return withoutSurroundingBlanks(image);
 }
 
 void Apis::WavAbspielen()

@@ -26,12 +26,6 @@ constexpr qsizetype smallestWaveImage = 44;
 // would stall the game.
 constexpr qint64 largestMidiFile = 16 * 1024 * 1024;
 
-bool isWaveImage(const QByteArray &image)
-{
-    return image.size() >= smallestWaveImage && image.size() <= INT_MAX && image.startsWith("RIFF")
-        && image.sliced(8, 4) == "WAVE";
-}
-
 QByteArray readMidiFile(const QString &path)
 {
     // Qt opens the file, so names with blanks and umlauts need no care; FluidSynth gets the bytes.
@@ -65,7 +59,29 @@ bool tryOpenDevice()
 
 } // namespace
 
+bool SdlAudioBackend::isWaveImage(const QByteArray &image)
+{
+    return image.size() >= smallestWaveImage && image.size() <= INT_MAX && image.startsWith("RIFF")
+        && image.sliced(8, 4) == "WAVE";
+}
+
+Mix_Chunk *SdlAudioBackend::decodeWave(const QByteArray &image)
+{
+    if (!isWaveImage(image))
+        return nullptr;
+    SDL_RWops *source = SDL_RWFromConstMem(image.constData(), static_cast<int>(image.size()));
+    if (!source)
+        return nullptr;
+    // SDL_mixer decodes a copy, converted to the device's format; the image may go right after.
+    return Mix_LoadWAV_RW(source, 1);
+}
+
 SdlAudioBackend::SdlAudioBackend()
+    : SdlAudioBackend(FluidMusic::defaultSoundFont())
+{
+}
+
+SdlAudioBackend::SdlAudioBackend(const QString &soundFont)
     : uiThread(std::make_unique<QObject>())
 {
     // SDL would catch SIGTERM and SIGINT and turn them into quit events nobody reads here, and the
@@ -90,7 +106,7 @@ SdlAudioBackend::SdlAudioBackend()
         // Runs on the audio thread: hand the notice to the thread the backend lives on. Posted
         // events die with their receiver, so none can reach a destroyed backend.
         QMetaObject::invokeMethod(receiver, [this, play] { musicEnded(play); }, Qt::QueuedConnection);
-    });
+    }, soundFont);
     Mix_HookMusic(&musicHook, music.get());
 }
 
@@ -181,13 +197,7 @@ void SdlAudioBackend::playWave(const QByteArray &image)
         return;
     Mix_HaltChannel(waveChannel);
     freeWave();
-    if (!isWaveImage(image))
-        return;
-    SDL_RWops *source = SDL_RWFromConstMem(image.constData(), static_cast<int>(image.size()));
-    if (!source)
-        return;
-    // SDL_mixer decodes a copy, converted to the device's format; the image may go right after.
-    wave = Mix_LoadWAV_RW(source, 1);
+    wave = decodeWave(image);
     if (wave && Mix_PlayChannel(waveChannel, wave, 0) < 0)
         freeWave();
 }

@@ -18,7 +18,9 @@ struct Mix_Chunk;
 // music still ends and starts over; if even that fails, every call does nothing.
 class SdlAudioBackend final : public AudioBackend {
 public:
+    // The music plays with the given SoundFont; without one, with FluidMusic's default.
     SdlAudioBackend();
+    explicit SdlAudioBackend(const QString &soundFont);
     ~SdlAudioBackend() override;
 
     SdlAudioBackend(const SdlAudioBackend &) = delete;
@@ -39,6 +41,13 @@ public:
     // The sample frames SDL takes in one go at 44100 Hz; the music restarts within about one of them.
     static constexpr int bufferFrames = 512;
     static constexpr int sampleRate = 44100;
+
+    // Whether an image may reach SDL_mixer at all: a whole RIFF/WAVE header, no more than SDL can size.
+    static bool isWaveImage(const QByteArray &image);
+
+    // The image decoded into the open device's format, exactly as playWave does it, or nullptr for
+    // an image that cannot play. Needs an open SDL_mixer device; free the result with Mix_FreeChunk.
+    static Mix_Chunk *decodeWave(const QByteArray &image);
 
 private:
     bool openDevice();
