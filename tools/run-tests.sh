@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is needed, then builds and runs every test, once plainly and once under
-# AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer.
+# AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer; then fuzzes for a short while.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,3 +10,6 @@ for preset in default asan; do
   cmake --build --preset "$preset" -j "$(nproc)"
   ctest --preset "$preset" -j "$(nproc)"
 done
+
+# Each fuzz target for a bounded time (BRUMMO_FUZZ_SECONDS, default 30) under ASan and UBSan.
+bash tests/fuzz/run.sh
