@@ -8,10 +8,13 @@
 #include "platform/systemrandom.h"
 #include "sound/apis.h"
 #include "sound/sdlaudiobackend.h"
+#include "startup/firstframe.h"
 #include "startup/frmload.h"
 
 #include <QApplication>
 #include <QTranslator>
+
+#include <optional>
 
 int main(int argc, char *argv[])
 {
@@ -19,7 +22,6 @@ int main(int argc, char *argv[])
     application.setApplicationName(QStringLiteral("Brummo on the run"));
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.brummo"));
-    application.setWindowIcon(QIcon(QStringLiteral(":/bilder/brummo.png")));
     QTranslator germanTexts;
     installGermanTexts(application, germanTexts);
     applyClassicLook(application);
@@ -29,19 +31,32 @@ int main(int argc, char *argv[])
     SystemRandom random;
     SystemTimeOfDay timeOfDay;
     SystemFolders folders;
-    SdlAudioBackend audio;
-    Apis sound(audio, dialogs, folders);
     SystemRegistry registry;
     SystemLauncher launcher;
-    Services services{timers, dialogs, random, timeOfDay, folders, sound, registry, launcher};
+    // Opening the sound device starts two threads, one of them loading the SoundFont, and the
+    // icon is decoded; on a two-core machine that held the splash window's first picture back
+    // by a fifth. The splash window shows neither, so they wait until it is on screen.
+    std::optional<SdlAudioBackend> audio;
+    std::optional<Apis> sound;
+    std::optional<Services> services;
+    const auto prepareGame = [&] {
+        if (services)
+            return;
+        application.setWindowIcon(QIcon(QStringLiteral(":/bilder/brummo.png")));
+        audio.emplace();
+        sound.emplace(*audio, dialogs, folders);
+        services.emplace(Services{timers, dialogs, random, timeOfDay, folders, *sound, registry, launcher});
+    };
 
     std::unique_ptr<frmMain> mainWindow;
     auto *splash = new frmLoad(timers, [&] {
+        prepareGame();
         if (!mainWindow)
-            mainWindow = std::make_unique<frmMain>(services);
+            mainWindow = std::make_unique<frmMain>(*services);
         mainWindow->show();
     });
     splash->setAttribute(Qt::WA_DeleteOnClose);
     splash->show();
+    afterFirstFrame(*splash, prepareGame);
     return application.exec();
 }

@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev file
   xvfb xauth xdotool imagemagick librsvg2-bin sox python3
+  libbenchmark-dev libx11-dev x11-utils time procps dbus-daemon
 )
 
 sudo_if_needed() {
