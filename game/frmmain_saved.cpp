@@ -18,8 +18,17 @@ namespace {
 QString saveFailure(const QSaveFile &file, const QString &path)
 {
     const QFileInfo info(path);
+    const QString folder = info.absolutePath();
     if (!info.absoluteDir().exists())
-        return QStringLiteral("Der Ordner für den Spielstand existiert nicht:\n%1").arg(info.absolutePath());
+        return QStringLiteral("Der Ordner für den Spielstand existiert nicht:\n%1").arg(folder);
+    if (info.isDir())
+        return QStringLiteral("Unter diesem Namen gibt es schon einen Ordner:\n%1").arg(path);
+    // The save is a new file put in place, so a folder that takes no new files refuses it, whether
+    // or not a game was saved there before; some refusals show only when the file is opened.
+    if (!QFileInfo(folder).isWritable() || file.error() == QFileDevice::OpenError)
+        return QStringLiteral("In diesem Ordner darf nicht gespeichert werden "
+                              "(keine Berechtigung oder schreibgeschützt):\n%1")
+            .arg(folder);
     return germanFileError(file, path);
 }
 

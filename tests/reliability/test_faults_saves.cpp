@@ -47,15 +47,16 @@ private slots:
     {
         QTest::addColumn<QString>("disk");    // a small file system mounted over the working folder
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("reason");  // the start of the box's text, or the path it names
+        QTest::addColumn<QString>("reason");  // what the box says
         const QString noFolder = QStringLiteral("Der Ordner für den Spielstand existiert nicht");
         QTest::newRow("missing folder") << "" << "gibtsnicht/spiel" << noFolder;
         QTest::newRow("folder is a file") << "" << "datei.bin/spiel" << noFolder;
-        QTest::newRow("name is a folder") << "" << "ordner" << "ordner.txt";
-        QTest::newRow("/proc") << "" << "/proc/spiel" << "/proc/spiel.txt";
+        const QString refused = QStringLiteral("In diesem Ordner darf nicht gespeichert werden");
+        QTest::newRow("name is a folder") << "" << "ordner" << "Unter diesem Namen gibt es schon einen Ordner";
+        QTest::newRow("/proc") << "" << "/proc/spiel" << refused;
         // Root may write anywhere else, so a read-only mount is the one refusal that also holds for root.
-        QTest::newRow("read-only, same name") << "ro" << "spiel" << "spiel.txt";
-        QTest::newRow("read-only, new name") << "ro" << "neu" << "neu.txt";
+        QTest::newRow("read-only, same name") << "ro" << "spiel" << refused;
+        QTest::newRow("read-only, new name") << "ro" << "neu" << refused;
         QTest::newRow("full, same name") << "full" << "spiel" << "Kein Speicherplatz";
         QTest::newRow("full, new name") << "full" << "neu" << "Kein Speicherplatz";
     }
