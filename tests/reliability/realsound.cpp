@@ -7,8 +7,6 @@
 #include <QTest>
 #include <QThread>
 
-#include <SDL_mixer.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -19,6 +17,8 @@ namespace {
 // Only a stuck audio thread ever needs this long.
 constexpr int patience = 60000;
 
+} // namespace
+
 void writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -26,11 +26,14 @@ void writeFile(const QString &path, const QByteArray &bytes)
         qFatal("cannot write %s", qPrintable(path));
 }
 
-} // namespace
+QString gameAssetPath(const QString &name)
+{
+    return qEnvironmentVariable("BRUMMO_SOURCE_DIR") + QStringLiteral("/assets/") + name;
+}
 
 QByteArray gameAsset(const QString &name)
 {
-    QFile file(qEnvironmentVariable("BRUMMO_SOURCE_DIR") + QStringLiteral("/assets/") + name);
+    QFile file(gameAssetPath(name));
     if (!file.open(QIODevice::ReadOnly))
         qFatal("assets/%s not found through BRUMMO_SOURCE_DIR", qPrintable(name));
     return file.readAll();
@@ -56,21 +59,20 @@ void MixMeter::listen(void *meter, unsigned char *stream, int bytes)
         std::memcpy(&sample, stream + i, 2);
         loudest = std::max(loudest, std::abs(static_cast<int>(sample)));
     }
-    int before = self->peak.load(std::memory_order_relaxed);
-    while (loudest > before && !self->peak.compare_exchange_weak(before, loudest, std::memory_order_relaxed)) {
-    }
-    self->buffers.fetch_add(1, std::memory_order_release);
+    const long long buffer = self->buffers.load(std::memory_order_relaxed);
+    self->peaks[static_cast<std::size_t>(buffer % kept)].store(loudest, std::memory_order_relaxed);
+    self->buffers.store(buffer + 1, std::memory_order_release);
 }
 
-bool MixMeter::waitForBuffers(int count)
+bool MixMeter::waitUntil(long long mixed, bool runEvents)
 {
-    const long long until = buffers.load(std::memory_order_acquire) + count;
     QElapsedTimer clock;
     clock.start();
-    while (buffers.load(std::memory_order_acquire) < until) {
+    while (buffers.load(std::memory_order_acquire) < mixed) {
         if (clock.elapsed() > patience)
             return false;
-        QCoreApplication::processEvents();
+        if (runEvents)
+            QCoreApplication::processEvents();
         QThread::usleep(500);
     }
     return true;
@@ -79,22 +81,13 @@ bool MixMeter::waitForBuffers(int count)
 int MixMeter::loudestOver(int count)
 {
     // The buffer being mixed at the call may still hold what played before it.
-    if (!waitForBuffers(1))
+    const long long first = buffers.load(std::memory_order_acquire) + 1;
+    if (!waitUntil(first + count, true))
         return -1;
-    peak.store(0, std::memory_order_relaxed);
-    return waitForBuffers(count) ? peak.load(std::memory_order_relaxed) : -1;
-}
-
-AudioBackend::PlayId CountingAudio::playMusic(const QString &path)
-{
-    ++musicStarts;
-    return device.playMusic(path);
-}
-
-void CountingAudio::playWave(const QByteArray &image)
-{
-    waveSizes.append(image.size());
-    device.playWave(image);
+    int loudest = 0;
+    for (long long buffer = first; buffer < first + count; ++buffer)
+        loudest = std::max(loudest, peaks[static_cast<std::size_t>(buffer % kept)].load(std::memory_order_relaxed));
+    return buffers.load(std::memory_order_acquire) - first < kept ? loudest : -1;
 }
 
 RealSoundGame::RealSoundGame(const QString &soundFont)
@@ -104,23 +97,7 @@ RealSoundGame::RealSoundGame(const QString &soundFont)
     folders.working = workingFolder.path();
     for (const char *name : {"kol.mid", "crap.wav", "deadnow.wav"})
         writeFile(programFile(QString::fromLatin1(name)), gameAsset(QString::fromLatin1(name)));
-    reopenWindow();
-}
-
-RealSoundGame::~RealSoundGame()
-{
-    // The window goes before the sound it uses.
-    window.reset();
-}
-
-void RealSoundGame::reopenWindow()
-{
     window = std::make_unique<frmMain>(services);
-}
-
-QLabel *RealSoundGame::label(const char *name) const
-{
-    return window->controls().control<QLabel>(QString::fromLatin1(name));
 }
 
 bool RealSoundGame::waitForMusic()
@@ -130,13 +107,3 @@ bool RealSoundGame::waitForMusic()
     return QTest::qWaitFor([this] { return device.musicReady(); }, patience);
 }
 
-bool RealSoundGame::wavePlaying()
-{
-    return Mix_Playing(-1) > 0;
-}
-
-void RealSoundGame::scoreToWin()
-{
-    window->Punkte = 30;
-    label("lblPunkte")->setText(QStringLiteral("30"));
-}

@@ -12,46 +12,50 @@
 #include "tests/support/virtualclock.h"
 
 #include <QLabel>
-#include <QList>
 #include <QTemporaryDir>
+
+#include <SDL_mixer.h>
 
 #include <atomic>
 #include <memory>
+#include <vector>
 
 // Listens to everything SDL_mixer hands the device, on the audio thread. With the dummy driver
-// the device takes a buffer every 11.6 ms of real time, as a sound card would.
+// the device takes a buffer every 11.6 ms of real time, as a sound card would; the disk driver
+// may run far ahead of the test, so each buffer's loudest sample is kept until it is asked for.
 class MixMeter {
 public:
     MixMeter();
     ~MixMeter();
-    MixMeter(const MixMeter &) = delete;
-    MixMeter &operator=(const MixMeter &) = delete;
 
-    // Waits, running the event loop, until this many buffers were mixed since the call; the first
-    // of them may have begun before it. False if the device stalled.
-    bool waitForBuffers(int count);
-    // The loudest sample of `count` buffers that all begin after the call; -1 if the device stalled.
+    // Waits until this many buffers were mixed since the call; the first of them may have begun
+    // before it. False if the device stalled. With the event loop standing still, an end notice
+    // the audio thread posts meanwhile stays queued.
+    bool waitForBuffers(int count, bool runEvents = true) { return waitUntil(buffers.load() + count, runEvents); }
+    // The loudest sample of the next `count` buffers that begin after the call; -1 if the device
+    // stalled or ran so far ahead that they are no longer kept.
     int loudestOver(int count);
 
 private:
     static void listen(void *meter, unsigned char *stream, int bytes);
+    bool waitUntil(long long mixed, bool runEvents);
 
+    static constexpr long long kept = 1 << 16;   // buffers: over twelve minutes of sound
     std::atomic<long long> buffers{0};
-    std::atomic<int> peak{0};
+    std::vector<std::atomic<int>> peaks = std::vector<std::atomic<int>>(kept);
 };
 
-// Forwards to the real device and counts what the game asked of it.
+// Forwards to the real device and counts the music starts the game asked for.
 class CountingAudio final : public AudioBackend {
 public:
     explicit CountingAudio(AudioBackend &device) : device(device) {}
-    PlayId playMusic(const QString &path) override;
+    PlayId playMusic(const QString &path) override { ++musicStarts; return device.playMusic(path); }
     void stopMusic() override { device.stopMusic(); }
     void setMusicEndedHandler(MusicEndedHandler handler) override { device.setMusicEndedHandler(std::move(handler)); }
-    void playWave(const QByteArray &image) override;
+    void playWave(const QByteArray &image) override { device.playWave(image); }
     void stopWave() override { device.stopWave(); }
 
     int musicStarts = 0;
-    QList<qsizetype> waveSizes;
 
 private:
     AudioBackend &device;
@@ -62,19 +66,15 @@ private:
 // The program folder holds the game's own kol.mid, crap.wav and deadnow.wav.
 struct RealSoundGame {
     explicit RealSoundGame(const QString &soundFont = FluidMusic::defaultSoundFont());
-    ~RealSoundGame();
 
-    QLabel *label(const char *name) const;
-    QString text(const char *name) const { return label(name)->text(); }
+    QLabel *label(const char *name) const { return window->controls().control<QLabel>(QString::fromLatin1(name)); }
     QString programFile(const QString &name) const { return programFolder.filePath(name); }
-    // A new window, which lists the working folder as it is now.
-    void reopenWindow();
     // Waits until the SoundFont is loaded; false at once if there is none to load.
     bool waitForMusic();
     // Whether a wave sound is playing on the device right now.
-    static bool wavePlaying();
+    static bool wavePlaying() { return Mix_Playing(-1) > 0; }
     // Lets the next game be won at its end.
-    void scoreToWin();
+    void scoreToWin() { window->Punkte = 30; label("lblPunkte")->setText(QStringLiteral("30")); }
 
     const bool soundFontPresent;
     QTemporaryDir programFolder;
@@ -91,8 +91,11 @@ struct RealSoundGame {
     NoRegistry registry;
     SystemLauncher launcher;
     Services services{clock, dialogs, random, timeOfDay, folders, sound, registry, launcher};
-    std::unique_ptr<frmMain> window;
+    std::unique_ptr<frmMain> window;   // last, so it goes before the sound it uses
 };
 
 // The game's own sound files, from the source tree.
+QString gameAssetPath(const QString &name);
 QByteArray gameAsset(const QString &name);
+// A test that cannot set up its files has nothing to say.
+void writeFile(const QString &path, const QByteArray &bytes);

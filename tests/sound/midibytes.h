@@ -10,11 +10,6 @@ namespace midibytes {
 constexpr int division = 480;                    // ticks a quarter note
 constexpr int microsecondsPerQuarter = 500000;   // 120 beats a minute: a tick is 1/960 s
 
-inline double seconds(int ticks)
-{
-    return ticks * (microsecondsPerQuarter / 1e6) / division;
-}
-
 inline QByteArray bigEndian(std::uint32_t value, int bytes)
 {
     QByteArray out;
@@ -46,12 +41,6 @@ inline QByteArray chord(int noteTicks)
         + QByteArray::fromHex("00c000" "00903c6e" "0090406e" "0090436e");
     return file(tempoAndNotesOn + deltaTime(static_cast<std::uint32_t>(noteTicks))
                 + QByteArray::fromHex("803c00" "00804000" "00804300"));
-}
-
-// A well-formed file with no events at all: it lasts no time.
-inline QByteArray emptySong()
-{
-    return file({});
 }
 
 } // namespace midibytes

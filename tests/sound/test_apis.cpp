@@ -46,9 +46,11 @@ class TestApis : public QObject {
     Q_OBJECT
 
 private slots:
-    void music_data()
+    void musicAndWaves_data()
     {
-        QTest::addColumn<QStringList>("steps");    // start, stop, song <file>, end [<play>], destroy
+        // start, stop, song <file>, end [<play>], destroy, wave; image [<n>]: the first n bytes of
+        // one with blanks and zero bytes, none for an empty one
+        QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QStringList>("events");   // what reached the device
         const QString on = QStringLiteral("handler on");
         const QString off = QStringLiteral("handler off");
@@ -68,9 +70,13 @@ private slots:
             {on, play, stop, off, on, play, play});
         row("a stop without a start is harmless", {"stop", "stop"}, {stop, stop});
         row("going, it switches the handler off", {"start", "destroy"}, {on, play, off});
+        row("a wave before any image stops the wave", {"wave"}, {"wave stop"});
+        row("an empty image is handed over", {"image", "wave"}, {"wave 0"});
+        row("blanks and zeros stay, and stopping the music leaves the wave", {"image 13", "wave", "start", "stop"},
+            {"wave 13", on, play, stop, off});
     }
 
-    void music()
+    void musicAndWaves()
     {
         QFETCH(QStringList, steps);
         QFETCH(QStringList, events);
@@ -86,6 +92,10 @@ private slots:
                 f.apis->MidiDatei = argument;
             } else if (step == u"destroy") {
                 f.apis.reset();
+            } else if (step.startsWith(u"image")) {
+                f.apis->WavDaten = QByteArray(" RIFF\0\0 WAVE ", 13).first(argument.toInt());
+            } else if (step == u"wave") {
+                f.apis->WavAbspielen();
             } else {
                 QVERIFY(!f.audio.handlers.isEmpty());
                 f.audio.handlers.last()(argument.isEmpty() ? f.audio.recording.lastPlay : argument.toULongLong());
@@ -97,87 +107,54 @@ private slots:
 
     void wavLaden_data()
     {
+        QTest::addColumn<QString>("folder");      // the program folder; empty: a scratch folder
+        QTest::addColumn<QString>("name");        // there, ton.wav holds the content, ordner.wav is a folder
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QByteArray>("image");
+        QTest::addColumn<QString>("cause");       // named by the one error box; empty: no box
+        const auto loads = [](const char *tag, const QByteArray &content, const QByteArray &image) {
+            QTest::newRow(tag) << QString() << QStringLiteral("ton.wav") << content << image << QString();
+        };
+        const auto fails = [](const char *tag, const QString &folder, const QString &name, const QString &cause) {
+            QTest::newRow(tag) << folder << name << QByteArray() << QByteArray() << cause;
+        };
         const QByteArray zeros("\0\0", 2);
-        QTest::newRow("both ends trimmed, inner blanks kept") << QByteArray("  R I  F F ") << QByteArray("R I  F F");
-        QTest::newRow("zero bytes are no blanks") << " " + zeros + " x " + zeros + " " << zeros + " x " + zeros;
-        QTest::newRow("tabs and line ends are no blanks") << QByteArray("\t x \r\n") << QByteArray("\t x \r\n");
-        QTest::newRow("high bytes are no blanks") << QByteArray(" \xA0\xFF ") << QByteArray("\xA0\xFF");
-        QTest::newRow("empty file") << QByteArray() << QByteArray();
-        QTest::newRow("only blanks") << QByteArray(5, ' ') << QByteArray();
+        loads("both ends trimmed, inner blanks kept", "  R I  F F ", "R I  F F");
+        loads("zero bytes are no blanks", " " + zeros + " x " + zeros + " ", zeros + " x " + zeros);
+        loads("tabs and line ends are no blanks", "\t x \r\n", "\t x \r\n");
+        loads("high bytes are no blanks", " \xA0\xFF ", "\xA0\xFF");
+        loads("empty file", QByteArray(), QByteArray());
+        loads("only blanks", QByteArray(5, ' '), QByteArray());
+        fails("missing file", {}, "fehlt.wav", "nicht gefunden");
+        fails("a folder", {}, "ordner.wav", "Ordner");
+        fails("program folder /: one separator", "/", "brummo-fehlt.wav", "nicht gefunden");
     }
 
     void wavLaden()
     {
-        QFETCH(QByteArray, content);
-        QFETCH(QByteArray, image);
-        QTemporaryDir dir;
-        QFile file(dir.filePath(QStringLiteral("ton.wav")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(content), content.size());
-        file.close();
-        Fixture f;
-        f.folders.program = dir.path();
-
-        QCOMPARE(f.apis->WavLaden(QStringLiteral("ton.wav")), image);
-        QVERIFY(f.dialogs.shown.isEmpty());
-    }
-
-    void wavLadenFailure_data()
-    {
-        QTest::addColumn<QString>("folder");   // empty: a scratch folder holding a folder ordner.wav
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("cause");
-        QTest::newRow("missing file") << QString() << "fehlt.wav" << "nicht gefunden";
-        QTest::newRow("a folder") << QString() << "ordner.wav" << "Ordner";
-        QTest::newRow("program folder /: one separator") << "/" << "brummo-fehlt.wav" << "nicht gefunden";
-    }
-
-    void wavLadenFailure()
-    {
         QFETCH(QString, folder);
         QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QByteArray, image);
         QFETCH(QString, cause);
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("ordner.wav")));
+        QFile file(dir.filePath(QStringLiteral("ton.wav")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+        file.close();
         Fixture f;
         f.folders.program = folder.isEmpty() ? dir.path() : folder;
 
-        QVERIFY(f.apis->WavLaden(name).isEmpty());
-        QCOMPARE(f.dialogs.shown.size(), 1);
+        QCOMPARE(f.apis->WavLaden(name), image);
+        QCOMPARE(f.dialogs.shown.size(), cause.isEmpty() ? 0 : 1);
+        if (cause.isEmpty())
+            return;
         const FakeDialogs::Shown &box = f.dialogs.shown.first();
         QCOMPARE(box.icon, Dialogs::Icon::Critical);
         QCOMPARE(box.title, QStringLiteral("Fehler"));
         QVERIFY2(box.text.contains(cause), qPrintable(box.text));
         QVERIFY2(box.text.contains(QDir(f.folders.program).filePath(name)), qPrintable(box.text));
         QVERIFY2(!box.text.contains(QStringLiteral("//")), qPrintable(box.text));
-    }
-
-    void wavAbspielen_data()
-    {
-        QTest::addColumn<bool>("loaded");
-        QTest::addColumn<QByteArray>("image");
-        QTest::addColumn<QStringList>("events");
-        QTest::newRow("no image stops the wave") << false << QByteArray() << QStringList{"wave stop"};
-        QTest::newRow("an empty image is handed over") << true << QByteArray() << QStringList{"wave 0"};
-        QTest::newRow("blanks and zeros stay") << true << QByteArray(" RIFF\0\0 WAVE ", 13) << QStringList{"wave 13"};
-    }
-
-    void wavAbspielen()
-    {
-        QFETCH(bool, loaded);
-        QFETCH(QByteArray, image);
-        QFETCH(QStringList, events);
-        Fixture f;
-        if (loaded)
-            f.apis->WavDaten = image;
-
-        f.apis->WavAbspielen();
-
-        QCOMPARE(f.audio.recording.events, events);
-        QCOMPARE(f.audio.recording.waves, loaded ? QList<QByteArray>{image} : QList<QByteArray>());
-        QVERIFY2(f.apis->WavDaten == (loaded ? std::optional(image) : std::nullopt), "the image stays as it was");
     }
 };
 
