@@ -135,25 +135,27 @@ wait $time_pid || true
 game_pid=
 result game_peak_rss_mb "$(peak_rss_mb "$work/time.game")"
 
+# Runs a floor program under /usr/bin/time, lets it settle, watches it, ends it, and records its
+# CPU, wake-ups and peak RSS under the three names given.
+measure_floor() {
+  local settle=$1 seconds=$2 cpu_key=$3 wakeups_key=$4 rss_key=$5 cpu switches
+  shift 5
+  /usr/bin/time -v -o "$work/time.floor" "$@" >/dev/null 2>&1 &
+  time_pid=$!
+  game_pid=$(child_of $time_pid)
+  sleep "$settle"
+  read -r cpu switches < <(watch_process "$game_pid" "$seconds")
+  kill -TERM "$game_pid"; wait $time_pid || true; game_pid=
+  result "$cpu_key" "$cpu"; result "$wakeups_key" "$switches"
+  result "$rss_key" "$(peak_rss_mb "$work/time.floor")"
+}
+
 note "floor: bare Qt window with SDL_mixer looping kol.mid, 40 s"
-SDL_AUDIODRIVER=dummy /usr/bin/time -v -o "$work/time.floor" "$bench/floor_sdl_midi" "$build/kol.mid" >/dev/null 2>&1 &
-time_pid=$!
-game_pid=$(child_of $time_pid)
-sleep 3
-read -r floor_cpu floor_switches < <(watch_process "$game_pid" 37)
-kill -TERM "$game_pid"; wait $time_pid || true; game_pid=
-result floor_game_cpu_pct "$floor_cpu"; result floor_game_wakeups "$floor_switches"
-result floor_peak_rss_mb "$(peak_rss_mb "$work/time.floor")"
+SDL_AUDIODRIVER=dummy measure_floor 3 37 floor_game_cpu_pct floor_game_wakeups floor_peak_rss_mb \
+  "$bench/floor_sdl_midi" "$build/kol.mid"
 
 note "floor: bare Qt window idle, 20 s"
-/usr/bin/time -v -o "$work/time.qt" "$bench/floor_qt_window" >/dev/null 2>&1 &
-time_pid=$!
-game_pid=$(child_of $time_pid)
-sleep 2
-read -r qt_cpu qt_switches < <(watch_process "$game_pid" 20)
-kill -TERM "$game_pid"; wait $time_pid || true; game_pid=
-result floor_idle_cpu_pct "$qt_cpu"; result floor_idle_wakeups "$qt_switches"
-result floor_qt_peak_rss_mb "$(peak_rss_mb "$work/time.qt")"
+measure_floor 2 20 floor_idle_cpu_pct floor_idle_wakeups floor_qt_peak_rss_mb "$bench/floor_qt_window"
 
 # --- Countdown ------------------------------------------------------------------------------------
 note "countdown of a whole game with the production timers, 82 s"
