@@ -7,13 +7,14 @@
 #include "platform/qttimers.h"
 #include "platform/systemrandom.h"
 #include "sound/apis.h"
-#include "sound/sdlaudiobackend.h"
+#include "sound/audioloader.h"
 #include "startup/firstframe.h"
 #include "startup/frmload.h"
 
 #include <QApplication>
 #include <QTranslator>
 
+#include <memory>
 #include <optional>
 
 int main(int argc, char *argv[])
@@ -33,17 +34,17 @@ int main(int argc, char *argv[])
     SystemFolders folders;
     SystemRegistry registry;
     SystemLauncher launcher;
-    // Opening the sound device starts two threads, one of them loading the SoundFont, and the
-    // icon is decoded; on a two-core machine that held the splash window's first picture back
-    // by a fifth. The splash window shows neither, so they wait until it is on screen.
-    std::optional<SdlAudioBackend> audio;
+    // The sound module with its libraries, the sound device with its threads (one of them loading
+    // the SoundFont) and the icon would each hold the splash window's first picture back; the
+    // splash window needs none of them, so they wait until it is on screen.
+    std::unique_ptr<AudioBackend> audio;
     std::optional<Apis> sound;
     std::optional<Services> services;
     const auto prepareGame = [&] {
         if (services)
             return;
         application.setWindowIcon(QIcon(QStringLiteral(":/bilder/brummo.png")));
-        audio.emplace();
+        audio = loadAudioBackend(withTrailingSeparator(folders.programFolder()));
         sound.emplace(*audio, dialogs, folders);
         services.emplace(Services{timers, dialogs, random, timeOfDay, folders, *sound, registry, launcher});
     };

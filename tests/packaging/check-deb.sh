@@ -36,6 +36,7 @@ expect() {
 $listing"
 }
 expect -rwxr-xr-x lib/brummo/brummo
+expect -rw-r--r-- lib/brummo/brummo-sound.so
 expect -rw-r--r-- lib/brummo/kol.mid
 expect -rw-r--r-- lib/brummo/crap.wav
 expect -rw-r--r-- lib/brummo/deadnow.wav
@@ -53,6 +54,11 @@ kind=$(file -b "$usr/lib/brummo/brummo")
 case "$kind" in
   ELF*", stripped"*) ;;
   *) fail "lib/brummo/brummo is not a stripped program: $kind" ;;
+esac
+kind=$(file -b "$usr/lib/brummo/brummo-sound.so")
+case "$kind" in
+  ELF*"shared object"*", stripped"*) ;;
+  *) fail "lib/brummo/brummo-sound.so is not a stripped sound module: $kind" ;;
 esac
 for f in kol.mid crap.wav deadnow.wav; do
   cmp -s "$source/assets/$f" "$usr/lib/brummo/$f" || fail "lib/brummo/$f differs from assets/$f"

@@ -75,6 +75,9 @@ for _ in $(seq 45); do
   sleep 0.1
 done
 check_alive "after four seconds"
+# By now the game has loaded its sound module, from beside the installed program.
+grep -q "$prefix/lib/brummo/brummo-sound.so" "/proc/$pid/maps" ||
+  fail "the installed game did not load lib/brummo/brummo-sound.so: $(cat "$tmp/game.log")"
 
 kill -TERM "$pid"
 for _ in $(seq 50); do

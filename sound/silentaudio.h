@@ -1,0 +1,17 @@
+#pragma once
+
+#include "sound/audiobackend.h"
+
+// A sound device that hears everything and plays nothing: the game without sound, as when this
+// machine has no sound module to load. Music never ends, so it is never started over.
+class SilentAudio final : public AudioBackend {
+public:
+    PlayId playMusic(const QString &) override { return ++lastPlay; }
+    void stopMusic() override {}
+    void setMusicEndedHandler(MusicEndedHandler) override {}
+    void playWave(const QByteArray &) override {}
+    void stopWave() override {}
+
+private:
+    PlayId lastPlay = 0;
+};
