@@ -2,8 +2,10 @@
 
 #include "sound/fluidmusic.h"
 
+#include <QAbstractEventDispatcher>
 #include <QFile>
 #include <QObject>
+#include <QTimer>
 #include <QtDebug>
 
 #include <SDL.h>
@@ -45,13 +47,18 @@ void musicHook(void *music, Uint8 *stream, int bytes)
     static_cast<FluidMusic *>(music)->render(reinterpret_cast<std::int16_t *>(stream), bytes / 4);
 }
 
+bool openMixer()
+{
+    // No format changes allowed: SDL converts to whatever the device wants, and the music hook
+    // can count on 44100 Hz 16-bit stereo, each time the device opens.
+    return Mix_OpenAudioDevice(SdlAudioBackend::sampleRate, AUDIO_S16SYS, 2, SdlAudioBackend::bufferFrames, nullptr, 0) == 0;
+}
+
 bool tryOpenDevice()
 {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
-    // No format changes allowed: SDL converts to whatever the device wants, and the music hook
-    // can count on 44100 Hz 16-bit stereo.
-    if (Mix_OpenAudioDevice(SdlAudioBackend::sampleRate, AUDIO_S16SYS, 2, SdlAudioBackend::bufferFrames, nullptr, 0) == 0)
+    if (openMixer())
         return true;
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
@@ -81,8 +88,8 @@ SdlAudioBackend::SdlAudioBackend()
 {
 }
 
-SdlAudioBackend::SdlAudioBackend(const QString &soundFont)
-    : uiThread(std::make_unique<QObject>())
+SdlAudioBackend::SdlAudioBackend(const QString &soundFont, std::chrono::milliseconds idleDelay)
+    : uiThread(std::make_unique<QObject>()), idleTimer(std::make_unique<QTimer>())
 {
     // SDL would catch SIGTERM and SIGINT and turn them into quit events nobody reads here, and the
     // program would no longer end when told to.
@@ -91,23 +98,37 @@ SdlAudioBackend::SdlAudioBackend(const QString &soundFont)
     // play nothing instead.
     SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
 
-    deviceOpen = openDevice();
+    idleTimer->setSingleShot(true);
+    idleTimer->setInterval(idleDelay);
+    QObject::connect(idleTimer.get(), &QTimer::timeout, idleTimer.get(), [this] { sleepIfQuiet(); });
+
+    audioUp = deviceOpen = openDevice();
     if (!deviceOpen)
         return;
-    Mix_ReserveChannels(waveChannel + 1);
-
     int frequency = 0;
     Uint16 format = 0;
     int channels = 0;
-    if (Mix_QuerySpec(&frequency, &format, &channels) == 0 || format != AUDIO_S16SYS || channels != 2)
-        return;
-    QObject *receiver = uiThread.get();
-    music = std::make_unique<FluidMusic>(frequency, [this, receiver](PlayId play) {
-        // Runs on the audio thread: hand the notice to the thread the backend lives on. Posted
-        // events die with their receiver, so none can reach a destroyed backend.
-        QMetaObject::invokeMethod(receiver, [this, play] { musicEnded(play); }, Qt::QueuedConnection);
-    }, soundFont);
-    Mix_HookMusic(&musicHook, music.get());
+    if (Mix_QuerySpec(&frequency, &format, &channels) != 0 && format == AUDIO_S16SYS && channels == 2) {
+        // Made once, while the device is first open, and kept while it sleeps: the SoundFont
+        // takes long to load, and the synthesiser does not care whether anyone listens.
+        QObject *receiver = uiThread.get();
+        music = std::make_unique<FluidMusic>(frequency, [this, receiver](PlayId play) {
+            // Runs on the audio thread: hand the notice to the thread the backend lives on. Posted
+            // events die with their receiver, so none can reach a destroyed backend.
+            QMetaObject::invokeMethod(receiver, [this, play] { musicEnded(play); }, Qt::QueuedConnection);
+        }, soundFont);
+    }
+    prepareMixer();
+    restartIdleTimer();
+}
+
+void SdlAudioBackend::prepareMixer()
+{
+    // SDL_mixer forgets its channels with the device; the hook is set only while the device is open,
+    // so no device opened later can call into music that has gone.
+    Mix_ReserveChannels(waveChannel + 1);
+    if (music)
+        Mix_HookMusic(&musicHook, music.get());
 }
 
 bool SdlAudioBackend::openDevice()
@@ -126,16 +147,64 @@ bool SdlAudioBackend::openDevice()
     return opened;
 }
 
+bool SdlAudioBackend::wake()
+{
+    if (deviceOpen || !audioUp)
+        return deviceOpen;
+    // The driver chosen at the start is still up (the dummy one too, if it came to that).
+    deviceOpen = openMixer();
+    if (!deviceOpen) {
+        // The device was there before and is not now: unplugged, or taken by another program
+        // while the game did not hold it. Choosing afresh leaves at worst the dummy driver.
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        audioUp = deviceOpen = openDevice();
+        if (!deviceOpen)
+            return false;
+    }
+    prepareMixer();
+    return true;
+}
+
+void SdlAudioBackend::restartIdleTimer()
+{
+    // Without an event loop on this thread (a command-line tool, the fuzzer) the timer could never
+    // fire, and Qt would complain at its start; the device then simply stays open.
+    if (QAbstractEventDispatcher::instance())
+        idleTimer->start();
+}
+
+void SdlAudioBackend::sleepIfQuiet()
+{
+    if (!deviceOpen)
+        return;
+    // A wave is over once SDL has mixed its last sample (the winner's lasts seconds); music only
+    // with its end notice or a stop, whose last notes then had the whole delay to ring out.
+    if (runningPlay != 0 || Mix_Playing(-1) > 0) {
+        idleTimer->start();
+        return;
+    }
+    closeDevice();
+}
+
+void SdlAudioBackend::closeDevice()
+{
+    // Once the hook is gone (SDL_mixer swaps it under its device lock), the audio thread no
+    // longer renders music or posts notices. After the close no Mix_ call may touch a channel:
+    // SDL_mixer frees them with the device.
+    Mix_HookMusic(nullptr, nullptr);
+    freeWave();
+    Mix_CloseAudio();
+    deviceOpen = false;
+    idleTimer->stop();
+}
+
 SdlAudioBackend::~SdlAudioBackend()
 {
-    if (deviceOpen) {
-        // Once the hook is gone (SDL_mixer swaps it under its device lock), the audio thread no
-        // longer renders music or posts notices, and the music can go while SDL is still up.
-        Mix_HookMusic(nullptr, nullptr);
-        music.reset();
-        Mix_HaltChannel(-1);
-        freeWave();
-        Mix_CloseAudio();
+    if (deviceOpen)
+        closeDevice();
+    // No audio thread runs now, so the music can go, while SDL is still up.
+    music.reset();
+    if (audioUp) {
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
@@ -146,7 +215,7 @@ SdlAudioBackend::~SdlAudioBackend()
 
 QString SdlAudioBackend::driverName() const
 {
-    if (!deviceOpen)
+    if (!audioUp)
         return {};
     const char *name = SDL_GetCurrentAudioDriver();
     return name ? QString::fromUtf8(name) : QString();
@@ -161,14 +230,17 @@ AudioBackend::PlayId SdlAudioBackend::playMusic(const QString &path)
 {
     const PlayId play = ++lastPlay;
     runningPlay = play;
-    if (music)
+    if (music && wake()) {
         music->play(play, readMidiFile(path));
+        restartIdleTimer();
+    }
     return play;
 }
 
 void SdlAudioBackend::stopMusic()
 {
     runningPlay = 0;
+    // Asleep, nothing sounds; the stop waits in the mailbox for the next wake, harmlessly.
     if (music)
         music->stop();
 }
@@ -184,6 +256,8 @@ void SdlAudioBackend::musicEnded(PlayId play)
     if (play != runningPlay)
         return;
     runningPlay = 0;
+    // The last notes still ring: the quiet the device waits for starts now.
+    restartIdleTimer();
     if (endedHandler) {
         // A copy, because the handler may replace itself (stopping the music switches it off).
         const MusicEndedHandler handler = endedHandler;
@@ -193,13 +267,14 @@ void SdlAudioBackend::musicEnded(PlayId play)
 
 void SdlAudioBackend::playWave(const QByteArray &image)
 {
-    if (!deviceOpen)
+    if (!wake())
         return;
     Mix_HaltChannel(waveChannel);
     freeWave();
     wave = decodeWave(image);
     if (wave && Mix_PlayChannel(waveChannel, wave, 0) < 0)
         freeWave();
+    restartIdleTimer();
 }
 
 void SdlAudioBackend::stopWave()

@@ -1,5 +1,7 @@
 // The real sound device path: SDL_mixer on SDL's disk driver, which mixes into /dev/null as fast as
 // it can. Time here is the number of buffers mixed, not the clock; MixMeter listens to each one.
+// Only the device's sleep runs on the clock, a shortened one: those tests let the disk driver keep
+// a sound card's pace, so a sound lasts as long as the player would hear it.
 
 #include "sound/fluidmusic.h"
 #include "sound/sdlaudiobackend.h"
@@ -8,16 +10,29 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtTest>
 
+#include <SDL_mixer.h>
+
+#include <chrono>
 #include <memory>
 
 namespace {
 
 constexpr int second = SdlAudioBackend::sampleRate / SdlAudioBackend::bufferFrames;   // in buffers
 constexpr int patience = 60000;   // milliseconds; only a stuck audio thread ever needs them
+
+// Short, so that a test sees the device fall asleep within a few hundred milliseconds.
+constexpr std::chrono::milliseconds shortIdleDelay{100};
+
+// SDL_mixer's own word, not the backend's.
+bool deviceOpen()
+{
+    return Mix_QuerySpec(nullptr, nullptr, nullptr) != 0;
+}
 
 // Lets queued calls run and counts them: the end notice is one, so a test can tell a notice that
 // was queued and then dropped from one that was never sent.
@@ -46,8 +61,6 @@ private slots:
     void initTestCase()
     {
         qputenv("SDL_AUDIODRIVER", "disk");
-        qputenv("SDL_DISKAUDIOFILE", "/dev/null");
-        qputenv("SDL_DISKAUDIODELAY", "0");
         // The short song lies where the original broke: a folder with blanks and umlauts.
         QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Bär und Öl")));
         shortSong = dir.filePath(QStringLiteral("Bär und Öl/Lied mit Lücke é.mid"));
@@ -56,25 +69,129 @@ private slots:
 
     void init()
     {
-        ended.clear();
-        startReturned = false;
-        backend = std::make_unique<SdlAudioBackend>();
-        QCOMPARE(backend->driverName(), QStringLiteral("disk"));
-        meter = std::make_unique<MixMeter>();
-        backend->setMusicEndedHandler([this](AudioBackend::PlayId play) {
-            QVERIFY2(QThread::currentThread() == thread(), "the end notice came on the audio thread");
-            QVERIFY2(startReturned, "the end notice came inside the start");
-            ended.append(play);
-        });
-        // From then on a play starts with the next buffer, so what is mixed after a call is its doing.
-        if (!FluidMusic::defaultSoundFont().isEmpty())
-            QTRY_VERIFY_WITH_TIMEOUT(backend->musicReady(), patience);
+        startBackend(SdlAudioBackend::defaultIdleDelay);
     }
 
     void cleanup()
     {
         meter.reset();
         backend.reset();
+    }
+
+    void theDeviceSleepsWhenQuietAndWakesForTheNextSound_data()
+    {
+        QTest::addColumn<QString>("next");
+        QTest::newRow("a wave") << QStringLiteral("wave");
+        QTest::newRow("music") << QStringLiteral("music");
+    }
+
+    void theDeviceSleepsWhenQuietAndWakesForTheNextSound()
+    {
+        QFETCH(QString, next);
+        if (next == u"music" && FluidMusic::defaultSoundFont().isEmpty())
+            QSKIP("No General MIDI SoundFont installed");
+        startBackend(shortIdleDelay);
+        if (QTest::currentTestFailed())
+            return;
+        backend->playWave(crap);
+        QVERIFY(meter->loudestOver(20) > 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!deviceOpen(), 2000);
+        QCOMPARE(backend->driverName(), QStringLiteral("disk"));
+        // Stopping what no longer sounds keeps it asleep, and touches none of the channels
+        // SDL_mixer freed with the device.
+        backend->stopWave();
+        backend->stopMusic();
+        QVERIFY(!deviceOpen());
+        // The SoundFont stayed loaded: the music plays at once.
+        QVERIFY(backend->musicReady() || FluidMusic::defaultSoundFont().isEmpty());
+
+        if (next == u"wave") {
+            backend->playWave(crap);
+            QVERIFY(deviceOpen());
+            QVERIFY(meter->loudestOver(20) > 3000);
+        } else {
+            const AudioBackend::PlayId play = backend->playMusic(shortSong);
+            startReturned = true;
+            QVERIFY(deviceOpen());
+            QVERIFY(meter->loudestOver(second / 4) > 1000);
+            // The end notice still comes, once, and the device then sleeps again.
+            QTRY_COMPARE_WITH_TIMEOUT(ended, QList{play}, patience);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!deviceOpen(), 2000);
+    }
+
+    void aSoundStillPlayingKeepsTheDeviceAwake_data()
+    {
+        QTest::addColumn<QString>("sound");
+        QTest::newRow("the winner's wave") << QStringLiteral("wave");
+        QTest::newRow("music") << QStringLiteral("music");
+    }
+
+    void aSoundStillPlayingKeepsTheDeviceAwake()
+    {
+        QFETCH(QString, sound);
+        if (sound == u"music" && FluidMusic::defaultSoundFont().isEmpty())
+            QSKIP("No General MIDI SoundFont installed");
+        startBackend(shortIdleDelay, true);
+        if (QTest::currentTestFailed())
+            return;
+        if (sound == u"wave") {
+            backend->playWave(gameAsset(QStringLiteral("deadnow.wav")));   // 3.1 s
+        } else {
+            writeFile(dir.filePath(QStringLiteral("long.mid")), midibytes::chord(2 * 960));   // 2 s
+            backend->playMusic(dir.filePath(QStringLiteral("long.mid")));
+        }
+        startReturned = true;
+        QTest::qWait(3 * static_cast<int>(shortIdleDelay.count()));
+        QVERIFY(deviceOpen());
+        QVERIFY(meter->loudestOver(5) > 1000);
+        QVERIFY(ended.isEmpty());
+        // Cut off, it no longer holds the device.
+        if (sound == u"wave")
+            backend->stopWave();
+        else
+            backend->stopMusic();
+        QTRY_VERIFY_WITH_TIMEOUT(!deviceOpen(), 2000);
+        QVERIFY(ended.isEmpty());
+    }
+
+    void theLastNotesOfTheMusicRingOutBeforeTheDeviceSleeps()
+    {
+        if (FluidMusic::defaultSoundFont().isEmpty())
+            QSKIP("No General MIDI SoundFont installed");
+        // Longer than the song: the timer set at its start comes due only after its end notice.
+        constexpr std::chrono::milliseconds idleDelay{300};
+        startBackend(idleDelay, true);
+        if (QTest::currentTestFailed())
+            return;
+        const AudioBackend::PlayId play = backend->playMusic(shortSong);
+        startReturned = true;
+        QTRY_COMPARE_WITH_TIMEOUT(ended, QList{play}, patience);
+        QVERIFY2(meter->loudestOver(3) > 0, "nothing rang on after the end: the test proves nothing");
+        // The quiet is counted from the end notice, not from the start of the play.
+        QTest::qWait(2 * static_cast<int>(idleDelay.count()) / 3);
+        QVERIFY2(deviceOpen(), "the device closed on the last notes");
+        QTRY_VERIFY_WITH_TIMEOUT(!deviceOpen(), 2000);
+    }
+
+    void aDeviceGoneWhileAsleepLeavesTheDummyDriver()
+    {
+        startBackend(shortIdleDelay);
+        if (QTest::currentTestFailed())
+            return;
+        backend->playWave(crap);
+        QTRY_VERIFY_WITH_TIMEOUT(!deviceOpen(), 2000);
+        // The disk driver can no longer write where it did: its device is gone.
+        qputenv("SDL_DISKAUDIOFILE", dir.filePath(QStringLiteral("kein Ordner/ton.raw")).toLocal8Bit());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("keine Tonausgabe")));
+        backend->playWave(crap);
+        QCOMPARE(backend->driverName(), QStringLiteral("dummy"));
+        // The dummy driver keeps the pace of a sound card: 20 buffers are a quarter of a second.
+        QVERIFY(meter->loudestOver(20) > 3000);
+        if (!FluidMusic::defaultSoundFont().isEmpty()) {
+            backend->playMusic(gameAssetPath(QStringLiteral("kol.mid")));
+            QVERIFY(meter->loudestOver(second / 2) > 1000);
+        }
     }
 
     void aWaveThatCannotPlayCutsTheSoundingOneOff_data()
@@ -162,6 +279,30 @@ private slots:
     }
 
 private:
+    // A backend anew. With realTime the disk driver takes a buffer in the time a sound card would,
+    // so that a sound lasts as long for the test as for the player; otherwise it mixes flat out.
+    void startBackend(std::chrono::milliseconds idleDelay, bool realTime = false)
+    {
+        meter.reset();
+        backend.reset();
+        // The disk driver reads these at each opening of the device.
+        qputenv("SDL_DISKAUDIOFILE", "/dev/null");
+        qputenv("SDL_DISKAUDIODELAY", realTime ? "11" : "0");
+        ended.clear();
+        startReturned = false;
+        backend = std::make_unique<SdlAudioBackend>(FluidMusic::defaultSoundFont(), idleDelay);
+        QCOMPARE(backend->driverName(), QStringLiteral("disk"));
+        meter = std::make_unique<MixMeter>();
+        backend->setMusicEndedHandler([this](AudioBackend::PlayId play) {
+            QVERIFY2(QThread::currentThread() == thread(), "the end notice came on the audio thread");
+            QVERIFY2(startReturned, "the end notice came inside the start");
+            ended.append(play);
+        });
+        // From then on a play starts with the next buffer, so what is mixed after a call is its doing.
+        if (!FluidMusic::defaultSoundFont().isEmpty())
+            QTRY_VERIFY_WITH_TIMEOUT(backend->musicReady(), patience);
+    }
+
     QTemporaryDir dir;
     QString shortSong;
     const QByteArray crap = gameAsset(QStringLiteral("crap.wav"));
