@@ -72,7 +72,8 @@ struct RealSoundGame {
     // Waits until the SoundFont is loaded; false at once if there is none to load.
     bool waitForMusic();
     // Whether a wave sound is playing on the device right now.
-    static bool wavePlaying() { return Mix_Playing(-1) > 0; }
+    // A device asleep after a quiet spell plays nothing, and SDL_mixer must not be asked then.
+    static bool wavePlaying() { return Mix_QuerySpec(nullptr, nullptr, nullptr) != 0 && Mix_Playing(-1) > 0; }
     // Lets the next game be won at its end.
     void scoreToWin() { window->Punkte = 30; label("lblPunkte")->setText(QStringLiteral("30")); }
 
