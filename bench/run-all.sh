@@ -168,7 +168,7 @@ QT_QPA_PLATFORM=offscreen "$bench/presstoscore" --benchmark_out="$work/press.jso
 python3 - "$work/press.json" >>"$results" <<'EOF'
 import json, sys
 for b in json.load(open(sys.argv[1]))["benchmarks"]:
-    name = b["name"].split("/")[0].replace(":", "_")
+    name = "_".join(b["name"].split("/")[:2])
     print(f"press_{name}_p50_us {b['p50_us']:.2f}")
     print(f"press_{name}_p99_us {b['p99_us']:.2f}")
 EOF

@@ -6,15 +6,22 @@
 
 #include <QFile>
 
-QByteArray withoutSurroundingBlanks(const QByteArray &image)
+#include <utility>
+
+QByteArray withoutSurroundingBlanks(QByteArray image)
 {
-    qsizetype first = 0;
+    // Trimmed in place: a wave image can be many megabytes, and copying it out took longer than
+    // reading the file. A wave file starts with "RIFF", so usually nothing moves at all.
     qsizetype end = image.size();
+    while (end > 0 && image.at(end - 1) == ' ')
+        --end;
+    image.truncate(end);
+    qsizetype first = 0;
     while (first < end && image.at(first) == ' ')
         ++first;
-    while (end > first && image.at(end - 1) == ' ')
-        --end;
-    return image.sliced(first, end - first);
+    if (first > 0)
+        image.remove(0, first);
+    return image;
 }
 
 Apis::Apis(AudioBackend &audio, Dialogs &dialogs, const Folders &folders)
@@ -77,7 +84,7 @@ QByteArray Apis::WavLaden(const QString &name)
         return {};
     }
     file.close();
-    return withoutSurroundingBlanks(image);
+    return withoutSurroundingBlanks(std::move(image));
 }
 
 void Apis::WavAbspielen()

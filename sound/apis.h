@@ -11,7 +11,7 @@ class Dialogs;
 class Folders;
 
 // The image without its leading and trailing blanks (0x20 only), as WavLaden hands it on.
-QByteArray withoutSurroundingBlanks(const QByteArray &image);
+QByteArray withoutSurroundingBlanks(QByteArray image);
 
 // The game's sound: background music that starts over at its end, and wave sounds from memory.
 // One object lives as long as the program; its members are the process-wide sound state.
