@@ -192,10 +192,12 @@ python3 - "$work/wavladen.json" >>"$results" <<'EOF'
 import json, sys
 for b in json.load(open(sys.argv[1]))["benchmarks"]:
     if b.get("aggregate_name") == "median":
-        print(f"{b['run_name']}_mb_s {b['bytes_per_second'] / 1e6:.0f}")
+        print(f"{b['run_name'].split('/')[0]}_mb_s {b['bytes_per_second'] / 1e6:.0f}")
 EOF
 
 note "machine load after: $(cut -d' ' -f1-3 /proc/loadavg)"
+note "raw figures:"
+sed 's/^/   /' "$results" >&2
 
 # --- The table ------------------------------------------------------------------------------------
 python3 - "$results" <<'EOF'
