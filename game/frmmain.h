@@ -57,7 +57,7 @@ private:
     void SpielEnde();
     void setCountdownColour(const QColor &colour);
     void startTimers();
-    bool loadSavedGame(const QString &path);
+    bool loadSavedGame(const QByteArray &localPath, const QString &shownPath);
 
     QLabel *label(const QString &name) const { return form.control<QLabel>(name); }
     QLabel *target(int index) const { return label(Form::indexed(QStringLiteral("imgGegner"), index)); }
@@ -68,4 +68,6 @@ private:
     std::unique_ptr<Timer> ändernTimer;
     std::unique_ptr<Timer> verschwindenTimer;
     QString savedGamesFolder;
+    // Where a list entry keeps its name's bytes, which open it even when its text cannot.
+    static constexpr int localNameRole = Qt::UserRole;
 };

@@ -1,11 +1,11 @@
 // The main window's controls, as designed, and how they are wired.
 #include "game/frmmain.h"
 
+#include "game/savedgame.h"
 #include "platform/folders.h"
 #include "platform/placement.h"
 #include "platform/twips.h"
 
-#include <QDir>
 #include <QEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -168,9 +168,11 @@ void frmMain::fillFileList()
 {
     // Listed once, when the window is made: a game saved later does not show up until the next run.
     savedGamesFolder = withTrailingSeparator(services.folders.workingFolder());
-    const QDir folder(savedGamesFolder);
-    const QStringList names = folder.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
-    form.control<QListWidget>(QStringLiteral("filLaden"))->addItems(names);
+    auto *liste = form.control<QListWidget>(QStringLiteral("filLaden"));
+    for (const SavedGame::Listed &game : SavedGame::listFolder(savedGamesFolder)) {
+        auto *item = new QListWidgetItem(game.shown, liste);
+        item->setData(localNameRole, game.local);
+    }
 }
 
 void frmMain::connectHandlers()

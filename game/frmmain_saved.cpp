@@ -5,6 +5,7 @@
 #include "platform/dialogs.h"
 #include "platform/fileerrors.h"
 #include "platform/folders.h"
+#include "platform/regularfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,8 +24,8 @@ QString saveFailure(const QSaveFile &file, const QString &path)
         return QStringLiteral("Der Ordner für den Spielstand existiert nicht:\n%1").arg(folder);
     if (info.isDir())
         return QStringLiteral("Unter diesem Namen gibt es schon einen Ordner:\n%1").arg(path);
-    // The save is a new file put in place, so a folder that takes no new files refuses it, whether
-    // or not a game was saved there before; some refusals show only when the file is opened.
+    // A folder that takes no new files refuses a new save, and an earlier one the player may not
+    // change; some refusals show only when the file is opened.
     if (!QFileInfo(folder).isWritable() || file.error() == QFileDevice::OpenError)
         return QStringLiteral("In diesem Ordner darf nicht gespeichert werden "
                               "(keine Berechtigung oder schreibgeschützt):\n%1")
@@ -43,9 +44,17 @@ void frmMain::cmdSpeichern_Click()
         return;
 
     const QString path = QDir(services.folders.workingFolder()).filePath(SavedGame::fileName(typed));
+    // A save puts a new file in place of what stands under its name; a device or pipe there (or
+    // behind a link there) must stay what it is, and writing into it could wait for good.
+    if (RegularFile::isSpecialFile(path)) {
+        services.dialogs.error(RegularFile::notARegularFile(path));
+        return;
+    }
     // Written to a new file first and put in place only when complete, so a failed save never
-    // destroys the game that was saved under this name before.
+    // destroys the game that was saved under this name before. A folder that takes no new files
+    // may still hold an earlier save the player may change: that one is written over in place.
     QSaveFile file(path);
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly)) {
         services.dialogs.error(saveFailure(file, path));
         return;
@@ -64,23 +73,26 @@ void frmMain::cmdSpeichern_Click()
 
 void frmMain::cmdLaden_Click()
 {
-    const QListWidgetItem *selected = form.control<QListWidget>(QStringLiteral("filLaden"))->currentItem();
+    // The selection, not the current row: Qt makes a row current without selecting it when the
+    // list takes the focus, and a player who deselected a name loads nothing.
+    const QList<QListWidgetItem *> selected = form.control<QListWidget>(QStringLiteral("filLaden"))->selectedItems();
+    const QListWidgetItem *item = selected.isEmpty() ? nullptr : selected.first();
     // The list shows the folder it was filled from, so the game is loaded from there too.
-    const QString path = savedGamesFolder + (selected ? selected->text() : QString());
+    const QString path = savedGamesFolder + (item ? item->text() : QString());
     services.dialogs.message(path);
-    if (!path.endsWith(QStringLiteral("txt"), Qt::CaseSensitive)) {
+    if (!item || !path.endsWith(QStringLiteral("txt"), Qt::CaseSensitive)) {
         services.dialogs.error(QStringLiteral("Fehler in der Pfadangabe"));
         return;
     }
-    if (loadSavedGame(path))
+    if (loadSavedGame(QFile::encodeName(savedGamesFolder) + item->data(localNameRole).toByteArray(), path))
         startTimers();
 }
 
-bool frmMain::loadSavedGame(const QString &path)
+bool frmMain::loadSavedGame(const QByteArray &localPath, const QString &shownPath)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        services.dialogs.error(germanFileError(file, path));
+    QFile file;
+    if (const QString refusal = RegularFile::openForReading(file, localPath, shownPath); !refusal.isEmpty()) {
+        services.dialogs.error(refusal);
         return false;
     }
 

@@ -1,6 +1,12 @@
 #include "game/savedgame.h"
 
+#include <QFile>
 #include <QIODevice>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <dirent.h>
+#include <sys/stat.h>
 
 namespace SavedGame {
 
@@ -81,6 +87,42 @@ std::optional<qint16> toNumber(const QString &line)
     if (value > 32767)
         return std::nullopt;
     return static_cast<qint16>(value);
+}
+
+namespace {
+
+QString shownName(const QByteArray &local)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString decoded = utf8(local);
+    return utf8.hasError() ? QString::fromLatin1(local) : decoded;
+}
+
+} // namespace
+
+QList<Listed> listFolder(const QString &folder)
+{
+    // Read by hand: Qt's own listing leaves out names that are not valid UTF-8.
+    QList<Listed> games;
+    const QByteArray localFolder = QFile::encodeName(folder);
+    DIR *directory = ::opendir(localFolder.constData());
+    if (!directory)
+        return games;
+    while (const dirent *entry = ::readdir(directory)) {
+        const QByteArray name(entry->d_name);
+        if (name.startsWith('.') || name.size() < 4 || name.right(4).toLower() != ".txt")
+            continue;
+        struct stat status {};
+        if (::fstatat(::dirfd(directory), entry->d_name, &status, 0) != 0 || !S_ISREG(status.st_mode))
+            continue;
+        games.append({shownName(name), name});
+    }
+    ::closedir(directory);
+    std::sort(games.begin(), games.end(), [](const Listed &a, const Listed &b) {
+        const int order = a.shown.compare(b.shown, Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : a.local < b.local;
+    });
+    return games;
 }
 
 } // namespace SavedGame

@@ -28,4 +28,15 @@ std::optional<QString> readLine(QIODevice &file, QString &error);
 // A line as a 16-bit signed number: optional sign and digits, blanks around them.
 std::optional<qint16> toNumber(const QString &line);
 
+// A saved game of a folder: its name for the list, and the name's bytes to open it by. Names from
+// older systems are often Latin-1, not UTF-8; they are shown as Latin-1 and still open.
+struct Listed {
+    QString shown;
+    QByteArray local;
+};
+
+// The regular files (after following links) of a folder whose names end in ".txt" in any case,
+// without hidden ones, sorted by name regardless of case.
+QList<Listed> listFolder(const QString &folder);
+
 } // namespace SavedGame

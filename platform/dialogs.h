@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// Modal message and input boxes. While one is open, timers keep firing.
+// Modal message and input boxes. While one is open, timers keep firing. Every text is shown as
+// plain text, shortened to fit on the screen where needed.
 class Dialogs {
 public:
     enum class Icon { None, Critical };

@@ -2,9 +2,36 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 
 namespace {
+
+// Texts in boxes come from files, names and the system as well as from the game: a line of
+// thousands of characters, or a path without a blank to break at. Runs without a blank are broken
+// after this many characters, and a longer text loses its middle, so that the box and its button
+// stay on the screen.
+constexpr qsizetype longestRun = 60;
+constexpr qsizetype longestText = 800;
+
+QString fittedForBox(const QString &text)
+{
+    QString fitted;
+    qsizetype run = 0;
+    for (const QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > longestRun) {
+            fitted += QLatin1Char('\n');
+            run = 1;
+        }
+        fitted += c;
+    }
+    if (fitted.size() > longestText) {
+        const qsizetype tail = longestText / 4;
+        fitted = fitted.left(longestText - tail) + QStringLiteral("\n…\n") + fitted.right(tail);
+    }
+    return fitted;
+}
 
 QString orApplicationTitle(const QString &title)
 {
@@ -15,8 +42,12 @@ QString orApplicationTitle(const QString &title)
 
 void QtDialogs::message(const QString &text, Icon icon, const QString &title)
 {
+    // Plain text always: as rich text, a saved game's line could make Qt load a picture from any
+    // path (a pipe hangs the game, /dev/zero eats its memory) or show a link that starts a browser.
     QMessageBox box(icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon,
-                    orApplicationTitle(title), text, QMessageBox::Ok, QApplication::activeWindow());
+                    orApplicationTitle(title), QString(), QMessageBox::Ok, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.setText(fittedForBox(text));
     box.exec();
 }
 
@@ -24,7 +55,10 @@ QString QtDialogs::input(const QString &prompt, const QString &title, const QStr
 {
     QInputDialog box(QApplication::activeWindow());
     box.setWindowTitle(orApplicationTitle(title));
-    box.setLabelText(prompt);
+    box.setLabelText(QString());  // makes the label, before it can take anything as rich text
+    for (QLabel *label : box.findChildren<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
+    box.setLabelText(fittedForBox(prompt));
     box.setTextValue(defaultText);
     box.setOkButtonText(QStringLiteral("OK"));
     box.setCancelButtonText(QStringLiteral("Abbrechen"));

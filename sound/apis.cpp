@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "platform/fileerrors.h"
 #include "platform/folders.h"
+#include "platform/regularfile.h"
 
 #include <QFile>
 
@@ -70,13 +71,20 @@ void Apis::MusikStoppen()
 QByteArray Apis::WavLaden(const QString &name)
 {
     const QString path = Programmordner() + name;
-    QFile file(path);
-    QByteArray image;
-    if (!file.open(QIODevice::ReadOnly)) {
-        dialogs.error(germanFileError(file, path));
+    QFile file;
+    if (const QString refusal = RegularFile::openForReading(file, path); !refusal.isEmpty()) {
+        dialogs.error(refusal);
         return {};
     }
-    image = file.readAll();
+    if (file.size() > largestWaveImage) {
+        file.close();
+        dialogs.error(QStringLiteral("Die Datei ist zu groß für einen Klang (mehr als %1 MB):\n%2")
+                          .arg(largestWaveImage >> 20)
+                          .arg(path));
+        return {};
+    }
+    // Read as long as it was when opened: a file that grows meanwhile cannot outrun the bound.
+    QByteArray image = file.read(file.size());
     if (file.error() != QFileDevice::NoError) {
         const QString reason = germanFileError(file, path);
         file.close();

@@ -41,6 +41,10 @@ public:
     // On failure it shows the error box and returns an empty image.
     QByteArray WavLaden(const QString &name);
 
+    // The game's own waves are a few hundred kilobytes. Far larger files are refused rather than
+    // held in memory; the bound still leaves room for long recordings a player may put in.
+    static constexpr qint64 largestWaveImage = qint64(128) << 20;
+
     // Plays WavDaten, cutting off the wave sound still playing; no image stops it.
     void WavAbspielen();
 

@@ -2,6 +2,8 @@
 
 #include "sound/fluidmusic.h"
 
+#include "platform/regularfile.h"
+
 #include <QAbstractEventDispatcher>
 #include <QFile>
 #include <QObject>
@@ -31,8 +33,8 @@ constexpr qint64 largestMidiFile = 16 * 1024 * 1024;
 QByteArray readMidiFile(const QString &path)
 {
     // Qt opens the file, so names with blanks and umlauts need no care; FluidSynth gets the bytes.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!RegularFile::openForReading(file, path).isEmpty())
         return {};
     QByteArray image = file.read(largestMidiFile + 1);
     if (image.size() > largestMidiFile || !image.startsWith("MThd"))

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+// Saved games and sound files come from folders the player controls, where a name can stand for a
+// pipe or a device as well as for a file. Opening those the ordinary way waits for a writer that
+// never comes (a pipe) or reads without end (/dev/zero), so files are opened this way instead.
+namespace RegularFile {
+
+// Opens `localPath` (the name's bytes as the system has them) for reading into `file`, but only when
+// it is a regular file after following links; never waits on the way. Gives an empty text on
+// success, otherwise a German reason naming `shownPath` for the player's error box.
+QString openForReading(QFile &file, const QByteArray &localPath, const QString &shownPath);
+
+inline QString openForReading(QFile &file, const QString &path)
+{
+    return openForReading(file, QFile::encodeName(path), path);
+}
+
+// Whether something other than a regular file or a folder stands under this name after following
+// links: a save must neither replace it nor wait on it.
+bool isSpecialFile(const QString &path);
+
+// The sentence that refuses such a name.
+QString notARegularFile(const QString &shownPath);
+
+} // namespace RegularFile
