@@ -4,9 +4,11 @@
 #include "tests/support/gamechecks.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QProcess>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -59,6 +61,10 @@ private slots:
         QTest::newRow("read-only, new name") << "ro" << "neu" << refused;
         QTest::newRow("full, same name") << "full" << "spiel" << "Kein Speicherplatz";
         QTest::newRow("full, new name") << "full" << "neu" << "Kein Speicherplatz";
+        // Replacing these would put an ordinary file where a device was (as root: /dev/null itself).
+        const QString special = QStringLiteral("Das ist keine gewöhnliche Datei");
+        QTest::newRow("name is a pipe") << "" << "pipe" << special;
+        QTest::newRow("name links to a device") << "" << "geraet" << special;
     }
 
     void aRefusedSaveSaysWhyAndKeepsTheEarlierOne()
@@ -84,6 +90,9 @@ private slots:
         writeAll(earlier, "42\r\n7\r\n5\r\n");
         writeAll(f.workingFolder.filePath(QStringLiteral("datei.bin")), "x");
         QVERIFY(QDir(folder).mkdir(QStringLiteral("ordner.txt")));
+        QCOMPARE(mkfifo(QFile::encodeName(f.workingFolder.filePath(QStringLiteral("pipe.txt"))).constData(), 0600), 0);
+        const QString link = f.workingFolder.filePath(QStringLiteral("geraet.txt"));
+        QVERIFY(QFile::link(QStringLiteral("/dev/null"), link));
         if (disk == QStringLiteral("ro"))
             QCOMPARE(QProcess::execute(QStringLiteral("mount"), {"-o", "remount,ro", folder}), 0);
         if (disk == QStringLiteral("full")) {
@@ -105,6 +114,7 @@ private slots:
         QCOMPARE(readAll(earlier), QByteArray("42\r\n7\r\n5\r\n"));
         // Nothing half-written is left behind either.
         QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), entries);
+        QCOMPARE(QFileInfo(link).symLinkTarget(), QStringLiteral("/dev/null"));
         checkGoesOn(f, 75);
 
         // The earlier game still loads from there, and the game goes on from it.
@@ -114,6 +124,40 @@ private slots:
         QCOMPARE(f.dialogs.texts(), (QStringList{earlier, "0"}));
         QCOMPARE(fields(f), (QList<int>{42, 7, 5}));
         checkGoesOn(f, 42);
+    }
+
+    void anEarlierSaveInAClosedFolderIsWrittenOver_data()
+    {
+        QTest::addColumn<QFile::Permissions>("earlier");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("the player may change it") << (QFile::ReadOwner | QFile::WriteOwner) << true;
+        QTest::newRow("read-only") << QFile::Permissions(QFile::ReadOwner) << false;
+    }
+
+    // A folder that takes no new files: the earlier save is written over where the player may
+    // change it, and refused, untouched, where not.
+    void anEarlierSaveInAClosedFolderIsWrittenOver()
+    {
+        QFETCH(QFile::Permissions, earlier);
+        QFETCH(bool, written);
+        if (geteuid() == 0)
+            QSKIP("root writes into any folder; the test's unprivileged entry runs this");
+        GameFixture f;
+        const QString folder = f.workingFolder.path();
+        const QString path = f.workingFolder.filePath(QStringLiteral("spiel.txt"));
+        writeAll(path, "42\r\n7\r\n5\r\n");
+        QVERIFY(QFile::setPermissions(path, earlier));
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        const auto reopen = qScopeGuard([&] { QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
+        startRunningGame(f);
+        f.dialogs.inputAnswers = {QStringLiteral("spiel")};
+        f.window->cmdSpeichern_Click();
+        QCOMPARE(f.dialogs.shown.size(), written ? 1 : 2);
+        if (!written)
+            QVERIFY(f.dialogs.shown.last().text.contains(QStringLiteral("In diesem Ordner darf nicht gespeichert werden")));
+        QCOMPARE(readAll(path), written ? QByteArray("75\r\n0\r\n0\r\n") : QByteArray("42\r\n7\r\n5\r\n"));
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"spiel.txt"});
+        checkGoesOn(f, 75);
     }
 
     void umlautsAndBlanksInNameAndFolderRoundTrip()

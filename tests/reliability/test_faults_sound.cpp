@@ -9,6 +9,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <sys/stat.h>
+
 class TestFaultsSound : public QObject {
     Q_OBJECT
 
@@ -19,12 +21,17 @@ private slots:
     void oneSoundFaultAlone_data()
     {
         QTest::addColumn<QString>("file");         // of the program folder, replaced by the content
-        QTest::addColumn<QByteArray>("content");   // null: the file is missing
+        QTest::addColumn<QByteArray>("content");   // null: no such file
         QTest::addColumn<QString>("soundFont");
         QTest::addColumn<QByteArray>("driver");    // SDL_AUDIODRIVER, when it names no working device
+        QTest::addColumn<QString>("stands");       // what stands under the missing file's name instead
         const auto row = [](const char *tag, const QString &file, const QByteArray &content,
                             const QString &soundFont = FluidMusic::defaultSoundFont(), const QByteArray &driver = {}) {
-            QTest::newRow(tag) << file << content << soundFont << driver;
+            QTest::newRow(tag) << file << content << soundFont << driver << QString();
+        };
+        const auto instead = [](const char *tag, const QString &file, const char *stands) {
+            QTest::newRow(tag) << file << QByteArray() << FluidMusic::defaultSoundFont() << QByteArray()
+                               << QString::fromLatin1(stands);
         };
         const QByteArray header = midibytes::file({}).first(14);
         QByteArray noise(5000, '\0');
@@ -48,6 +55,12 @@ private slots:
         // Ends where it begins: it would "end" in every buffer and be started over endlessly.
         row("kol.mid lasts no time", "kol.mid", midibytes::file({}));
         row("kol.mid larger than any MIDI file", "kol.mid", header + QByteArray(17 * 1024 * 1024, '\0'));
+        // Neither may wait on a writer or read without end.
+        instead("kol.mid a pipe", "kol.mid", "pipe");
+        instead("crap.wav a pipe", "crap.wav", "pipe");
+        instead("kol.mid links to /dev/zero", "kol.mid", "/dev/zero");
+        instead("crap.wav links to /dev/zero", "crap.wav", "/dev/zero");
+        instead("crap.wav past the bound of a wave", "crap.wav", "huge");
     }
 
     // One game played to its won end: only the broken file's own sound is missing, only a missing
@@ -58,6 +71,7 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(QString, soundFont);
         QFETCH(QByteArray, driver);
+        QFETCH(QString, stands);
         const QByteArray savedDriver = qgetenv("SDL_AUDIODRIVER");
         const auto restore = qScopeGuard([&] { qputenv("SDL_AUDIODRIVER", savedDriver); });
         if (!driver.isEmpty()) {
@@ -76,6 +90,14 @@ private slots:
             QVERIFY(QFile::remove(g.programFile(file)));
         else if (!file.isEmpty())
             writeFile(g.programFile(file), content);
+        if (stands == u"pipe")
+            QCOMPARE(mkfifo(QFile::encodeName(g.programFile(file)).constData(), 0600), 0);
+        if (stands == u"/dev/zero")
+            QVERIFY(QFile::link(stands, g.programFile(file)));
+        if (stands == u"huge") {  // sparse: it costs no disk
+            writeFile(g.programFile(file), gameAsset(file));
+            QVERIFY(QFile::resize(g.programFile(file), Apis::largestWaveImage + 1));
+        }
         const bool musicBroken = file == u"kol.mid" || !g.soundFontPresent;
 
         g.window->cmdStart_Click();
@@ -105,6 +127,7 @@ private slots:
 
         if (musicBroken && g.soundFontPresent) {
             // The synthesiser is none the worse: mended, the next game's music plays.
+            QFile::remove(g.programFile("kol.mid"));  // a pipe would wait for a reader
             writeFile(g.programFile("kol.mid"), gameAsset("kol.mid"));
             g.window->cmdStart_Click();
             QVERIFY(g.meter.loudestOver(listenBuffers) > 1000);
