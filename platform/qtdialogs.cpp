@@ -56,8 +56,10 @@ QString QtDialogs::input(const QString &prompt, const QString &title, const QStr
     QInputDialog box(QApplication::activeWindow());
     box.setWindowTitle(orApplicationTitle(title));
     box.setLabelText(QString());  // makes the label, before it can take anything as rich text
-    for (QLabel *label : box.findChildren<QLabel *>())
+    for (QLabel *label : box.findChildren<QLabel *>()) {
         label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+    }
     box.setLabelText(fittedForBox(prompt));
     box.setTextValue(defaultText);
     box.setOkButtonText(QStringLiteral("OK"));

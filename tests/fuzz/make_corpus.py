@@ -16,6 +16,9 @@ saved_games = {
     "lone_lf.txt": b"30\n4\n5\n",
     "out_of_range.txt": b"30\r\n32768\r\n1\r\n",
     "empty_lines.txt": b"\r\n\r\n\r\n",
+    # Lines that are markup: shown by the game, they must stay text.
+    "rich_text.txt": b"<img src=stau>\r\n<a href='https://example.org/'>Hier klicken</a>\r\n<h1>3</h1>\r\n",
+    "pictures_from_pipes.txt": b"<img src=/dev/zero>\r\n<img width=99999 height=99999 src=stau>\r\n12\r\n",
 }
 
 

@@ -1,0 +1,97 @@
+// The real boxes, with text from saved games, file names and the system: it stays text, and the
+// box stays on the screen with its button within reach.
+#include "platform/qtdialogs.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+struct Seen {
+    Qt::TextFormat format = Qt::AutoText;
+    QString text;
+    QSize size;
+    bool buttonInside = false;
+};
+
+// Looks at the box once it is open, then closes it.
+Seen whenOpen(QLabel *(*labelOf)(QWidget *), const std::function<void()> &open)
+{
+    Seen seen;
+    QTimer::singleShot(0, [&] {
+        QWidget *box = QApplication::activeModalWidget();
+        if (!box)
+            return;
+        const QLabel *label = labelOf(box);
+        seen.format = label ? label->textFormat() : Qt::AutoText;
+        seen.text = label ? label->text() : QString();
+        seen.size = box->frameGeometry().size();
+        const QList<QPushButton *> buttons = box->findChildren<QPushButton *>();
+        seen.buttonInside = !buttons.isEmpty() && box->rect().contains(buttons.first()->geometry());
+        static_cast<QDialog *>(box)->reject();
+    });
+    open();
+    return seen;
+}
+
+} // namespace
+
+class TestQtDialogs : public QObject {
+    Q_OBJECT
+
+private slots:
+    void outsideTextStaysTextAndOnTheScreen_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shownStart");  // how the box's text begins
+        QTest::newRow("picture") << "<img src=BIG>" << "<img src=";
+        QTest::newRow("huge picture") << "<img width=30000 height=30000 src=BIG>" << "<img width=";
+        QTest::newRow("link") << "<a href='https://example.org/'>Hier klicken</a>" << "<a href=";
+        QTest::newRow("heading") << "<h1>Gewonnen</h1>" << "<h1>";
+        QTest::newRow("line without blanks") << QString(3900, QLatin1Char('7')) << "7777";
+        QTest::newRow("line of words") << QStringLiteral("Wort ").repeated(780) << "Wort Wort";
+        QTest::newRow("long path") << "Datei nicht gefunden:\n/home/spieler/" + QString(250, QLatin1Char('a')) + ".txt"
+                                   << "Datei nicht gefunden:\n/home/";
+    }
+
+    void outsideTextStaysTextAndOnTheScreen()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, shownStart);
+        // Were it taken as rich text, this picture would make the box larger than any screen.
+        const QTemporaryDir folder;
+        const QString big = folder.filePath(QStringLiteral("gross.png"));
+        QImage picture(3000, 3000, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(big));
+        text.replace(QStringLiteral("BIG"), big);
+        const QSize screen = QGuiApplication::primaryScreen()->availableSize();
+
+        QtDialogs qtDialogs;
+        Dialogs &dialogs = qtDialogs;
+        const Seen message = whenOpen([](QWidget *box) { return box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label")); },
+                                      [&] { dialogs.message(text, Dialogs::Icon::Critical, QStringLiteral("Fehler")); });
+        const Seen input = whenOpen([](QWidget *box) { return box->findChild<QLabel *>(); },
+                                    [&] { dialogs.input(text, QStringLiteral("Speichern")); });
+        for (const Seen &seen : {message, input}) {
+            QCOMPARE(seen.format, Qt::PlainText);
+            QVERIFY2(seen.text.startsWith(shownStart), qPrintable(seen.text.left(80)));
+            QVERIFY2(seen.size.width() <= screen.width() && seen.size.height() <= screen.height(),
+                     qPrintable(QStringLiteral("%1 x %2").arg(seen.size.width()).arg(seen.size.height())));
+            QVERIFY(seen.buttonInside);
+        }
+    }
+};
+
+QTEST_MAIN(TestQtDialogs)
+#include "test_qtdialogs.moc"
