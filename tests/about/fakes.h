@@ -18,8 +18,8 @@
 class FakeRegistry final : public Registry {
 public:
     static constexpr Handle firstHandle = 100;
-    // Windows' documented values, written here so that a wrong constant in the game shows.
-    static constexpr Root hkeyLocalMachine = 0x80000002;
+    // HKEY_LOCAL_MACHINE and KEY_READ as Windows documents them, so that a wrong constant in the game shows.
+    static constexpr Root hklm = 0x80000002;
     static constexpr std::uint32_t keyRead = 0x20019;
 
     void set(const QString &key, const QString &name, std::uint32_t type, const QByteArray &bytes)
@@ -33,7 +33,7 @@ public:
         // Windows promises nothing about the handle of a failed open; the caller must not use it.
         key = 0xDEAD;
         const QString name = QString::fromLocal8Bit(subKey).toLower();
-        if (root != hkeyLocalMachine || !keys.contains(name))
+        if (root != hklm || !keys.contains(name))
             return fileNotFound;
         if (access & ~keyRead)
             return accessDenied;

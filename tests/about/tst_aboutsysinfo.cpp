@@ -140,9 +140,9 @@ private slots:
 
         std::string value = "vorher";
         if (outcome == Throws)
-            QVERIFY_THROWS_EXCEPTION(RunTimeError, GetKeyValue(registry, FakeRegistry::hkeyLocalMachine, key, name, value));
+            QVERIFY_THROWS_EXCEPTION(RunTimeError, GetKeyValue(registry, FakeRegistry::hklm, key, name, value));
         else
-            QCOMPARE(GetKeyValue(registry, FakeRegistry::hkeyLocalMachine, key, name, value), outcome == Read);
+            QCOMPARE(GetKeyValue(registry, FakeRegistry::hklm, key, name, value), outcome == Read);
         QCOMPARE(QByteArray::fromStdString(value), keyVal);
         QCOMPARE(registry.accessRequested, QList<std::uint32_t>{FakeRegistry::keyRead});
         // Only a key that was opened is closed; when none was, the close call gets 0.
