@@ -1,8 +1,7 @@
 #include "about/frmabout.h"
 
 #include "about/programlauncher.h"
-#include "about/regformat.h"
-#include "about/registry.h"
+#include "about/registrylookup.h"
 #include "platform/dialogs.h"
 #include "platform/twips.h"
 
@@ -170,20 +169,15 @@ void frmAbout::StartSysInfo()
 {
     QString SysInfoPfad;
     try {
-        if (!GetKeyValue(Registry::localMachine, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"),
-                         QStringLiteral("PATH"), SysInfoPfad)) {
-            const QString tool = QStringLiteral("\\MSINFO32.EXE");
-            if (GetKeyValue(Registry::localMachine, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"),
-                            QStringLiteral("MSINFO"), SysInfoPfad)
-                && launcher.fileExists(SysInfoPfad + tool))
-                SysInfoPfad += tool;
-            else
-                SysInfoPfad.clear();
+        const std::optional<std::string> fromRegistry = SysInfoPfadSuchen(registry, [this](const std::string &path) {
+            return launcher.fileExists(QString::fromLocal8Bit(path));
+        });
+        if (fromRegistry)
+            SysInfoPfad = QString::fromLocal8Bit(*fromRegistry);
 #ifndef _WIN32
-            if (SysInfoPfad.isEmpty())
-                SysInfoPfad = systemInformationProgramOnPath(launcher);
+        else
+            SysInfoPfad = systemInformationProgramOnPath(launcher);
 #endif
-        }
         // The path from the first key is started without an existence test: a missing file
         // fails to start, which leads to the message as well.
         if (!SysInfoPfad.isEmpty() && launcher.start(SysInfoPfad))
@@ -191,45 +185,4 @@ void frmAbout::StartSysInfo()
     } catch (const RunTimeError &) {
     }
     dialogs.message(notAvailable);
-}
-
-bool frmAbout::GetKeyValue(std::uint32_t KeyRoot, const QString &KeyName, const QString &SubKeyRef, QString &KeyVal)
-{
-    Registry::Handle hKey = 0;
-    // The original asked for full access (KEY_ALL_ACCESS), which Windows refuses to ordinary
-    // users, so they were always told that the tool is not there. Reading needs read access only.
-    if (registry.openKey(KeyRoot, KeyName, Registry::readAccess, hKey) == Registry::success) {
-        std::array<char, 1024> buffer{};
-        std::uint32_t size = buffer.size();
-        std::uint32_t type = 0;
-        if (registry.queryValue(hKey, SubKeyRef, type, buffer, size) == Registry::success) {
-            // A value of no bytes has no last byte to test; the original failed there with a
-            // run-time error. Unlike it, we close the key before the error leaves.
-            if (size == 0 || size > buffer.size()) {
-                registry.closeKey(hKey);
-                throw RunTimeError("registry value size out of range");
-            }
-            QByteArray text(buffer.data(), size);
-            if (text.endsWith('\0'))
-                text.chop(1);
-            if (type == Registry::typeString) {
-                KeyVal = QString::fromLocal8Bit(text);
-            } else if (type == Registry::typeNumber) {
-                const std::optional<QString> number = formatHexLiteral(hexLiteral(text));
-                if (!number) {
-                    registry.closeKey(hKey);
-                    throw RunTimeError("registry number too large");
-                }
-                KeyVal = *number;
-            }
-            registry.closeKey(hKey);
-            return true;
-        }
-    } else {
-        // Only a key that was opened is ours to close; the close call gets 0 otherwise.
-        hKey = 0;
-    }
-    KeyVal.clear();
-    registry.closeKey(hKey);
-    return false;
 }

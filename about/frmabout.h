@@ -5,9 +5,6 @@
 #include <QDialog>
 #include <QPixmap>
 
-#include <cstdint>
-#include <stdexcept>
-
 class Dialogs;
 class ProgramLauncher;
 class Registry;
@@ -18,16 +15,11 @@ class frmAbout : public QDialog {
     Q_OBJECT
 
 public:
-    // A run-time error inside the two routines; StartSysInfo turns it into its message.
-    struct RunTimeError : std::runtime_error {
-        using std::runtime_error::runtime_error;
-    };
-
     frmAbout(Dialogs &dialogs, Registry &registry, ProgramLauncher &launcher, QWidget *parent = nullptr);
 
-    // Only the window calls these two; they are public so that tests can drive them directly.
+    // Only the window calls it; public so that tests can drive it directly. It reads the
+    // registry through GetKeyValue (about/registrylookup.h), which has no Qt in it.
     void StartSysInfo();
-    bool GetKeyValue(std::uint32_t KeyRoot, const QString &KeyName, const QString &SubKeyRef, QString &KeyVal);
 
     QWidget *control(const QString &name) const { return form.control(name); }
 

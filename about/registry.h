@@ -1,12 +1,13 @@
 #pragma once
 
-#include <QString>
-
 #include <cstdint>
 #include <span>
+#include <string>
 
 // The three registry calls the about window needs, shaped like their Windows originals
 // (result code 0 on success, out parameters), so that tests can stand in for the registry.
+// Names are 8-bit strings in the system's code page, as the functions of advapi32 take them;
+// no Qt here, so that the Windows side also builds and runs in a test without Qt.
 class Registry {
 public:
     using Root = std::uint32_t;        // the predefined roots are 32-bit constants
@@ -29,11 +30,11 @@ public:
     virtual ~Registry() = default;
 
     // Opens subKey below root; key receives the opened key.
-    virtual long openKey(Root root, const QString &subKey, std::uint32_t access, Handle &key) = 0;
+    virtual long openKey(Root root, const std::string &subKey, std::uint32_t access, Handle &key) = 0;
 
     // Reads one value into buffer. size goes in as the buffer's size and comes out as the
     // number of bytes stored (a string's terminating zero byte included).
-    virtual long queryValue(Handle key, const QString &valueName, std::uint32_t &type,
+    virtual long queryValue(Handle key, const std::string &valueName, std::uint32_t &type,
                             std::span<char> buffer, std::uint32_t &size) = 0;
 
     virtual long closeKey(Handle key) = 0;
@@ -42,12 +43,12 @@ public:
 // Where there is no registry, every key is missing.
 class NoRegistry final : public Registry {
 public:
-    long openKey(Root, const QString &, std::uint32_t, Handle &key) override
+    long openKey(Root, const std::string &, std::uint32_t, Handle &key) override
     {
         key = 0;
         return fileNotFound;
     }
-    long queryValue(Handle, const QString &, std::uint32_t &, std::span<char>, std::uint32_t &) override
+    long queryValue(Handle, const std::string &, std::uint32_t &, std::span<char>, std::uint32_t &) override
     {
         return invalidHandle;
     }
@@ -58,8 +59,8 @@ public:
 // The registry functions of advapi32, with 8-bit strings in the system's code page.
 class WindowsRegistry final : public Registry {
 public:
-    long openKey(Root root, const QString &subKey, std::uint32_t access, Handle &key) override;
-    long queryValue(Handle key, const QString &valueName, std::uint32_t &type,
+    long openKey(Root root, const std::string &subKey, std::uint32_t access, Handle &key) override;
+    long queryValue(Handle key, const std::string &valueName, std::uint32_t &type,
                     std::span<char> buffer, std::uint32_t &size) override;
     long closeKey(Handle key) override;
 };

@@ -24,22 +24,20 @@ HKEY openedKey(Registry::Handle key)
 
 } // namespace
 
-long WindowsRegistry::openKey(Root root, const QString &subKey, std::uint32_t access, Handle &key)
+long WindowsRegistry::openKey(Root root, const std::string &subKey, std::uint32_t access, Handle &key)
 {
     HKEY opened = nullptr;
-    const QByteArray path = subKey.toLocal8Bit();
-    const LONG result = RegOpenKeyExA(rootKey(root), path.constData(), 0, static_cast<REGSAM>(access), &opened);
+    const LONG result = RegOpenKeyExA(rootKey(root), subKey.c_str(), 0, static_cast<REGSAM>(access), &opened);
     key = result == ERROR_SUCCESS ? reinterpret_cast<Handle>(opened) : 0;
     return result;
 }
 
-long WindowsRegistry::queryValue(Handle key, const QString &valueName, std::uint32_t &type,
+long WindowsRegistry::queryValue(Handle key, const std::string &valueName, std::uint32_t &type,
                                  std::span<char> buffer, std::uint32_t &size)
 {
-    const QByteArray name = valueName.toLocal8Bit();
     DWORD valueType = 0;
     DWORD bytes = static_cast<DWORD>(std::min<std::size_t>(size, buffer.size()));
-    const LONG result = RegQueryValueExA(openedKey(key), name.constData(), nullptr, &valueType,
+    const LONG result = RegQueryValueExA(openedKey(key), valueName.c_str(), nullptr, &valueType,
                                          reinterpret_cast<LPBYTE>(buffer.data()), &bytes);
     type = valueType;
     size = bytes;

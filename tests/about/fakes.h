@@ -18,35 +18,40 @@
 class FakeRegistry final : public Registry {
 public:
     static constexpr Handle firstHandle = 100;
+    // HKEY_LOCAL_MACHINE and KEY_READ as Windows documents them, so that a wrong constant in the game shows.
+    static constexpr Root hklm = 0x80000002;
+    static constexpr std::uint32_t keyRead = 0x20019;
 
     void set(const QString &key, const QString &name, std::uint32_t type, const QByteArray &bytes)
     {
         keys[key.toLower()][name.toLower()] = {type, bytes};
     }
 
-    long openKey(Root root, const QString &subKey, std::uint32_t access, Handle &key) override
+    long openKey(Root root, const std::string &subKey, std::uint32_t access, Handle &key) override
     {
         accessRequested.append(access);
         // Windows promises nothing about the handle of a failed open; the caller must not use it.
         key = 0xDEAD;
-        if (root != localMachine || !keys.contains(subKey.toLower()))
+        const QString name = QString::fromLocal8Bit(subKey).toLower();
+        if (root != hklm || !keys.contains(name))
             return fileNotFound;
-        if (access & ~readAccess)
+        if (access & ~keyRead)
             return accessDenied;
         key = nextHandle++;
-        open.insert(key, subKey.toLower());
+        open.insert(key, name);
         return success;
     }
 
-    long queryValue(Handle key, const QString &valueName, std::uint32_t &type, std::span<char> buffer,
+    long queryValue(Handle key, const std::string &valueName, std::uint32_t &type, std::span<char> buffer,
                     std::uint32_t &size) override
     {
         if (!open.contains(key))
             return invalidHandle;
         const QMap<QString, Value> values = keys.value(open.value(key));
-        if (!values.contains(valueName.toLower()))
+        const QString name = QString::fromLocal8Bit(valueName).toLower();
+        if (!values.contains(name))
             return fileNotFound;
-        const Value value = values.value(valueName.toLower());
+        const Value value = values.value(name);
         const bool fits = value.bytes.size() <= qsizetype(std::min<std::size_t>(size, buffer.size()));
         size = value.bytes.size();
         if (!fits)

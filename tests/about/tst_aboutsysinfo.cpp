@@ -1,4 +1,5 @@
 #include "about/regformat.h"
+#include "about/registrylookup.h"
 #include "tests/about/fakes.h"
 
 #include <QFile>
@@ -11,8 +12,8 @@ const QString infoKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINF
 const QString locationKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
 const QString notAvailable = QStringLiteral("Systeminformationen sind momentan nicht verfügbar");
 
-constexpr std::uint32_t text = Registry::typeString;
-constexpr std::uint32_t number = Registry::typeNumber;
+constexpr std::uint32_t text = 1;     // REG_SZ
+constexpr std::uint32_t number = 4;   // REG_DWORD
 constexpr std::uint32_t binary = 3;   // REG_BINARY
 
 QByteArray zeroEnded(const QString &text)
@@ -107,15 +108,15 @@ private slots:
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<QString>("asked");         // key|name
         QTest::addColumn<int>("outcome");
-        QTest::addColumn<QString>("keyVal");        // KeyVal holds "vorher" before the call
+        QTest::addColumn<QByteArray>("keyVal");     // KeyVal holds "vorher" before the call
         const auto row = [](const char *tag, std::uint32_t type, const QByteArray &stored, Outcome outcome,
-                            const QString &keyVal, const char *asked = "SOFTWARE\\Brummo|Wert") {
+                            const QByteArray &keyVal, const char *asked = "SOFTWARE\\Brummo|Wert") {
             QTest::newRow(tag) << type << stored << QString::fromLatin1(asked) << int(outcome) << keyVal;
         };
         row("string: its terminating zero dropped", text, zeroEnded(QStringLiteral("C:\\x.exe")), Read, "C:\\x.exe");
         row("string stored without a zero", text, "abc", Read, "abc");
-        row("string: only one zero dropped", text, QByteArray("abc\0\0", 5), Read, QStringLiteral("abc") + QChar(0));
-        row("string filling the buffer", text, QByteArray(1023, 'x') + '\0', Read, QString(1023, u'x'));
+        row("string: only one zero dropped", text, QByteArray("abc\0\0", 5), Read, QByteArray("abc\0", 4));
+        row("string filling the buffer", text, QByteArray(1023, 'x') + '\0', Read, QByteArray(1023, 'x'));
         row("string one byte too long for the buffer", text, QByteArray(1024, 'x') + '\0', NotRead, "");
         row("number 261", number, QByteArray::fromHex("05010000"), Read, "261");
         row("number too long for 32 bits", number, QByteArray::fromHex("0102030405"), Throws, "vorher");
@@ -131,23 +132,22 @@ private slots:
         QFETCH(QByteArray, stored);
         QFETCH(QString, asked);
         QFETCH(int, outcome);
-        QFETCH(QString, keyVal);
-        AboutFixture f;
-        f.registry.set(QStringLiteral("SOFTWARE\\Brummo"), QStringLiteral("Wert"), type, stored);
-        const QString key = asked.section(u'|', 0, 0);
-        const QString name = asked.section(u'|', 1);
+        QFETCH(QByteArray, keyVal);
+        FakeRegistry registry;
+        registry.set(QStringLiteral("SOFTWARE\\Brummo"), QStringLiteral("Wert"), type, stored);
+        const std::string key = asked.section(u'|', 0, 0).toStdString();
+        const std::string name = asked.section(u'|', 1).toStdString();
 
-        QString value = QStringLiteral("vorher");
+        std::string value = "vorher";
         if (outcome == Throws)
-            QVERIFY_THROWS_EXCEPTION(frmAbout::RunTimeError,
-                                     f.about.GetKeyValue(Registry::localMachine, key, name, value));
+            QVERIFY_THROWS_EXCEPTION(RunTimeError, GetKeyValue(registry, FakeRegistry::hklm, key, name, value));
         else
-            QCOMPARE(f.about.GetKeyValue(Registry::localMachine, key, name, value), outcome == Read);
-        QCOMPARE(value, keyVal);
-        QCOMPARE(f.registry.accessRequested, QList<std::uint32_t>{Registry::readAccess});
+            QCOMPARE(GetKeyValue(registry, FakeRegistry::hklm, key, name, value), outcome == Read);
+        QCOMPARE(QByteArray::fromStdString(value), keyVal);
+        QCOMPARE(registry.accessRequested, QList<std::uint32_t>{FakeRegistry::keyRead});
         // Only a key that was opened is closed; when none was, the close call gets 0.
-        const bool keyThere = !key.endsWith(QStringLiteral("Fehlt"));
-        QCOMPARE(f.registry.closes, QList<Registry::Handle>{keyThere ? FakeRegistry::firstHandle : 0});
+        const bool keyThere = !key.ends_with("Fehlt");
+        QCOMPARE(registry.closes, QList<Registry::Handle>{keyThere ? FakeRegistry::firstHandle : 0});
     }
 
     // A number value's text, from its bytes through the literal to the digits.
@@ -173,8 +173,8 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, literal);
         QFETCH(QString, text);
-        QCOMPARE(hexLiteral(bytes), literal);
-        QCOMPARE(formatHexLiteral(literal).value_or(QStringLiteral("none")), text);
+        QCOMPARE(QString::fromStdString(hexLiteral(bytes.toStdString())), literal);
+        QCOMPARE(QString::fromStdString(formatHexLiteral(literal.toStdString()).value_or("none")), text);
     }
 
 #ifndef _WIN32
