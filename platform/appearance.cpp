@@ -15,15 +15,36 @@ void installGermanTexts(QApplication &application, QTranslator &translator)
         application.installTranslator(&translator);
 }
 
+QPalette systemColours()
+{
+    QPalette colours = QApplication::palette();
+    // Every role counts as set, so that nothing of a container's colours shows through.
+    colours.setResolveMask(~QPalette::ResolveMask());
+    return colours;
+}
+
 void applyClassicLook(QApplication &application)
 {
-    application.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // Fusion shades a button's colour into a gradient; this style paints the face flat in exactly
+    // its colour inside the raised 3-D border, and frames as etched lines.
+    application.setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+    const QColor face(192, 192, 192);
+    const QColor shadow(128, 128, 128);
     QPalette colours = QApplication::palette();
-    colours.setColor(QPalette::Window, Qt::white);
+    // Qt paints dialogs in the window colour, where the classic boxes have the button face.
+    colours.setColor(QPalette::Window, face);
     colours.setColor(QPalette::WindowText, Qt::black);
+    colours.setColor(QPalette::Button, face);
     colours.setColor(QPalette::ButtonText, Qt::black);
+    colours.setColor(QPalette::Light, Qt::white);
+    colours.setColor(QPalette::Midlight, face);
+    colours.setColor(QPalette::Mid, shadow);
+    colours.setColor(QPalette::Dark, shadow);
+    colours.setColor(QPalette::Shadow, Qt::black);
     colours.setColor(QPalette::Base, Qt::white);
     colours.setColor(QPalette::Text, Qt::black);
+    colours.setColor(QPalette::Highlight, QColor(0, 0, 128));
+    colours.setColor(QPalette::HighlightedText, Qt::white);
     application.setPalette(colours);
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"));

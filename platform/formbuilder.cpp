@@ -1,9 +1,10 @@
 #include "platform/formbuilder.h"
 
-#include "platform/framebox.h"
+#include "platform/appearance.h"
 #include "platform/linewidget.h"
 #include "platform/twips.h"
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -78,13 +79,15 @@ QWidget *Form::create(const ControlSpec &design, QWidget *parent) const
         static_cast<QPushButton *>(widget)->setAutoDefault(false);
         break;
     case Kind::Frame:
-        widget = new FrameBox(design.text, parent);
+        widget = new QGroupBox(design.text, parent);
         break;
     case Kind::Line:
         widget = lineBetween(design, parent);
         break;
     case Kind::FileList:
         widget = new QListWidget(parent);
+        // The list, its scroll bar and its border keep the system colours, not their frame's.
+        widget->setPalette(systemColours());
         break;
     case Kind::ProgressBar: {
         auto *bar = new QProgressBar(parent);

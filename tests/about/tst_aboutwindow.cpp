@@ -35,10 +35,10 @@ private slots:
         row("picIcon", QRect(16, 0, 32, 32), 11, white, "");
         row("cmdOK", QRect(283, 175, 84, 23), 11, QColor(), "OK");
         row("cmdSysInfo", QRect(284, 205, 83, 23), 11, QColor(), "&Systeminfo...");
-        row("Line1(1)", QRect(6, 163, 370, 1), 11, grey, "");
+        row("Line1(1)", QRect(6, 163, 371, 1), 11, grey, "");
         row("lblDescription", QRect(72, 48, 291, 102), 13, black, "https://www.example.org/brummo");
         row("lblTitle", QRect(70, 0, 259, 32), 24, black, "Brummo on the run");
-        row("Line1(0)", QRect(7, 164, 369, 2), 11, white, "");
+        row("Line1(0)", QRect(7, 164, 370, 2), 11, white, "");
         row("lblVersion", QRect(70, 24, 259, 23), 16, black, "Version 1.0");
         row("lblDisclaimer", QRect(17, 175, 258, 55), 11, black, "Haftung");
     }

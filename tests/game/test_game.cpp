@@ -207,7 +207,7 @@ private slots:
         f.nextTarget(1, 6959, 3949);
         f.clock.advanceTo(2000);
         QLabel *corner = f.target(1);
-        QCOMPARE(corner->geometry(), QRect(463, 263, 32, 32));
+        QCOMPARE(corner->geometry(), QRect(464, 263, 32, 32));  // 6959 and 3949 twips, to the nearest pixel
         // The data frame, drawn in front of pictures, hides whatever lies right of x = 480.
         QCOMPARE(f.window->childAt(470, 270), corner);
         QVERIFY(f.window->childAt(485, 270) != corner);

@@ -1,14 +1,19 @@
 // The main window as the player first sees it.
+#include "platform/appearance.h"
 #include "tests/support/gamechecks.h"
 
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 
 class TestLayout : public QObject {
     Q_OBJECT
 
 private slots:
+    // The window as the program shows it, in its style and colours.
+    void initTestCase() { applyClassicLook(*qobject_cast<QApplication *>(QCoreApplication::instance())); }
+
     void everyControlStandsWhereItWasDesigned_data()
     {
         QTest::addColumn<QString>("parent");  // the row's name is the control's
@@ -111,6 +116,31 @@ private slots:
         QVERIFY(!f.window->windowIcon().isNull());
         QCOMPARE(f.label("imgBackground")->cursor().shape(), Qt::BitmapCursor);
         QCOMPARE(f.target(0)->cursor().shape(), Qt::ArrowCursor);
+    }
+
+    // Faces flat in exactly their own colours, and the file list with its scroll bar in the system
+    // colours, not in those of the yellow frame around it.
+    void buttonsAndListShowTheirOwnColours()
+    {
+        GameFixture f;
+        for (int index = 0; index < 8; ++index)
+            writeAll(f.workingFolder.filePath(QStringLiteral("spiel%1.txt").arg(index)), {});
+        f.window = std::make_unique<frmMain>(f.services);
+        f.window->show();
+        const QImage shown = f.window->grab().toImage();
+        const QColor red(255, 0, 0);
+        const QColor yellow(255, 255, 0);
+        for (const auto &[name, colour] : {std::pair{"cmdStart", red}, {"cmdInfo", yellow}, {"cmdLaden", yellow}}) {
+            const QRect button = f.window->controls().control(QString::fromLatin1(name))->geometry();
+            // Beside the caption, at either end of the face.
+            for (const int left : {button.left() + 8, button.right() - 8})
+                QCOMPARE(shown.pixelColor(left, button.center().y()), colour);
+        }
+
+        const auto *list = f.window->controls().control<QListWidget>(QStringLiteral("filLaden"));
+        QVERIFY(list->verticalScrollBar()->isVisible());
+        QVERIFY(list->palette() == QApplication::palette());
+        QVERIFY(list->verticalScrollBar()->palette() == QApplication::palette());
     }
 
     void controlsAreDrawnFrontToBack()

@@ -28,6 +28,8 @@ int main(int argc, char *argv[])
     installGermanTexts(application, germanTexts);
     applyClassicLook(application);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+    if (!QDir().mkpath(folder))
+        qFatal("cannot make %s", qPrintable(folder));
 
     VirtualClock splashClock;
     frmLoad splash(splashClock, [] {});
