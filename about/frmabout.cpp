@@ -90,7 +90,8 @@ QString systemInformationProgramOnPath(const ProgramLauncher &launcher)
 frmAbout::frmAbout(Dialogs &dialogs, Registry &registry, ProgramLauncher &launcher, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint),
-      dialogs(dialogs), registry(registry), launcher(launcher), splash(devicePicture(splashPicture, devicePixelRatioF()))
+      dialogs(dialogs), registry(registry), launcher(launcher),
+      splash(devicePicture(splashPicture, devicePixelRatioF()))
 {
     setWindowTitle(QStringLiteral("Über dieses Spiel..."));
     setWindowIcon(scalableIcon(QStringLiteral(":/bilder/brummo_blau.png")));

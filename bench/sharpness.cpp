@@ -22,7 +22,8 @@ double laplacianDeviation(const QImage &picture)
     for (int y = 0; y < height; ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
         for (int x = 0; x < width; ++x)
-            grey[static_cast<size_t>(y) * width + x] = 0.299 * qRed(line[x]) + 0.587 * qGreen(line[x]) + 0.114 * qBlue(line[x]);
+            grey[static_cast<size_t>(y) * width + x]
+                = 0.299 * qRed(line[x]) + 0.587 * qGreen(line[x]) + 0.114 * qBlue(line[x]);
     }
     const auto at = [&](int x, int y) { return grey[static_cast<size_t>(y) * width + x]; };
     double sum = 0;
