@@ -34,6 +34,7 @@ QPixmap devicePicture(const QString &bitmap, qreal ratio, QSize shownSize)
     const auto larger = std::ranges::find_if(drawnScales, [&](double scale) { return scale >= ratio; });
     const double scale = larger == drawnScales.end() ? drawnScales.back() : *larger;
     QPixmap drawing(drawingPath(bitmap, shownSize, scale));
+    // A picture shown at a size nobody drew it for is better blown up than missing.
     if (drawing.isNull())
         return QPixmap(bitmap);
     const QSize devicePixels = (QSizeF(shownSize) * ratio).toSize();
