@@ -3,6 +3,7 @@
 #include "about/programlauncher.h"
 #include "about/registrylookup.h"
 #include "platform/dialogs.h"
+#include "platform/scalablepicture.h"
 #include "platform/twips.h"
 
 #include <QGuiApplication>
@@ -64,6 +65,8 @@ constexpr int clientHeight = 4155;
 constexpr int clientLeft = 2340;
 constexpr int clientTop = 1935;
 
+const QString splashPicture = QStringLiteral(":/bilder/splash.gif");
+
 const QString notAvailable = QStringLiteral("Systeminformationen sind momentan nicht verfügbar");
 
 #ifndef _WIN32
@@ -86,10 +89,11 @@ QString systemInformationProgramOnPath(const ProgramLauncher &launcher)
 frmAbout::frmAbout(Dialogs &dialogs, Registry &registry, ProgramLauncher &launcher, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint),
-      dialogs(dialogs), registry(registry), launcher(launcher), splash(QStringLiteral(":/bilder/splash.gif"))
+      dialogs(dialogs), registry(registry), launcher(launcher),
+      splash(devicePicture(splashPicture, devicePixelRatioF()))
 {
     setWindowTitle(QStringLiteral("Über dieses Spiel..."));
-    setWindowIcon(QIcon(QStringLiteral(":/bilder/brummo_blau.png")));
+    setWindowIcon(scalableIcon(QStringLiteral(":/bilder/brummo_blau.png")));
     setModal(true);
 
     QFont font(windowFontFamily);
@@ -109,7 +113,7 @@ frmAbout::frmAbout(Dialogs &dialogs, Registry &registry, ProgramLauncher &launch
 
     // The picture box sizes itself to its picture; without one it keeps its designed size.
     if (const QPixmap icon = picIcon->pixmap(); !icon.isNull())
-        picIcon->resize(icon.size());
+        picIcon->resize(icon.deviceIndependentSize().toSize());
     // Unlike a label, a picture box is a tab stop: the focus passes it between the two buttons.
     picIcon->setFocusPolicy(Qt::StrongFocus);
 
@@ -139,9 +143,12 @@ void frmAbout::paintEvent(QPaintEvent *)
 {
     // The background picture lies under every control; the white background is filled before.
     // A white veil keeps the see-through labels readable on the colourful picture.
+    // Drawn again only when the window has moved to a screen of another scale.
+    if (splash.devicePixelRatio() != devicePixelRatioF())
+        splash = devicePicture(splashPicture, devicePixelRatioF());
     QPainter painter(this);
     painter.drawPixmap(0, 0, splash);
-    painter.fillRect(splash.rect(), QColor(255, 255, 255, 200));
+    painter.fillRect(QRect(QPoint(), splash.deviceIndependentSize().toSize()), QColor(255, 255, 255, 200));
 }
 
 void frmAbout::keyPressEvent(QKeyEvent *event)

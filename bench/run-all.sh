@@ -15,7 +15,7 @@ build=$(cd "${1:-build}" && pwd)
 bench=$build/bench
 startup_runs=${STARTUP_RUNS:-15}
 
-for program in "$build/brummo" "$bench/floor_qt_window" "$bench/floor_sdl_midi" "$bench/firstpaint" \
+for program in "$build/brummo" "$bench/floor_qt_window" "$bench/floor_splash" "$bench/floor_sdl_midi" "$bench/firstpaint" \
                "$bench/countdown" "$bench/presstoscore" "$bench/wavelatency" "$bench/musicgap" "$bench/wavladen"; do
   [ -x "$program" ] || { echo "missing $program: build first (cmake --build $build)" >&2; exit 2; }
 done
@@ -58,19 +58,27 @@ note() { echo "== $*" >&2; }
 note "machine load before: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 # --- Start-up: process start to the first paint of the first window -------------------------
+# Floors: the bare window, and the splash window's content shown the plainest way (at 1x and on a
+# desktop scaled to 2x, where the game shows its pictures drawn for that scale).
 note "start-up, $startup_runs runs of each program, alternating"
-: >"$work/startup.floor"; : >"$work/startup.game"
+startup_programs=("floor $bench/floor_qt_window" "splash_floor $bench/floor_splash" "game $build/brummo"
+                  "splash_floor_2x $bench/floor_splash" "game_2x $build/brummo")
+for entry in "${startup_programs[@]}"; do : >"$work/startup.${entry%% *}"; done
 for i in $(seq $((startup_runs + 2))); do
-  floor=$("$bench/firstpaint" -- "$bench/floor_qt_window" 2>/dev/null)
-  game=$(SDL_AUDIODRIVER=dummy "$bench/firstpaint" -- "$build/brummo" 2>/dev/null)
-  if [ "$i" -gt 2 ]; then
-    echo "$floor" | awk '{print $4}' >>"$work/startup.floor"
-    echo "$game" | awk '{print $4}' >>"$work/startup.game"
-  fi
-  echo "   run $i  floor: $floor   game: $game" >&2
+  line="   run $i"
+  for entry in "${startup_programs[@]}"; do
+    name=${entry%% *}; program=${entry#* }
+    scale=1; [[ $name == *_2x ]] && scale=2
+    paint=$(QT_SCALE_FACTOR=$scale SDL_AUDIODRIVER=dummy "$bench/firstpaint" -- "$program" 2>/dev/null)
+    [ "$i" -gt 2 ] && echo "$paint" | awk '{print $4}' >>"$work/startup.$name"
+    line="$line  $name: $(echo "$paint" | awk '{print $4}')"
+  done
+  echo "$line" >&2
 done
-result startup_floor_ms "$(median <"$work/startup.floor")"
-result startup_game_ms "$(median <"$work/startup.game")"
+for entry in "${startup_programs[@]}"; do
+  name=${entry%% *}
+  result "startup_${name}_ms" "$(median <"$work/startup.$name")"
+done
 
 # --- Process figures from /proc ----------------------------------------------------------------
 hz=$(getconf CLK_TCK)
@@ -214,8 +222,10 @@ def row(figure, game, floor, unit, goal_text, met, ratio=None):
     rows.append((figure, f"{game:g} {unit}", "-" if floor is None else f"{floor:g} {unit}",
                  "-" if ratio is None else f"{ratio:.2f}", goal_text, "met" if met else "MISSED"))
 
-f, g = r["startup_floor_ms"], r["startup_game_ms"]
-row("start-up to first paint (median)", g, f, "ms", "<= 1.2 x floor", g <= 1.2 * f)
+f, g = r["startup_splash_floor_ms"], r["startup_game_ms"]
+row("start-up to first paint (median)", g, f, "ms", "<= 1.1 x floor", g <= 1.1 * f)
+f, g = r["startup_splash_floor_2x_ms"], r["startup_game_2x_ms"]
+row("start-up to first paint, scale 2", g, f, "ms", "<= 1.1 x floor", g <= 1.1 * f)
 f, g = r["floor_peak_rss_mb"], r["game_peak_rss_mb"]
 row("peak RSS, whole game with music", g, f, "MB", "<= 1.3 x floor", g <= 1.3 * f)
 e = r["countdown_end_error_ms"]
@@ -245,6 +255,9 @@ print()
 print("also measured: CPU idle after a game %.2f %% (%.1f wake-ups/s); peak RSS of the bare Qt window %.1f MB; "
       "wake-ups/s during the game %.1f, floor %.1f" % (r["after_cpu_pct"], r["after_wakeups"], r["floor_qt_peak_rss_mb"],
                                                         r["game_wakeups"], r["floor_game_wakeups"]))
+print("start-up of the bare Qt window (the former floor) %.1f ms: game %.2f x, splash floor %.2f x"
+      % (r["startup_floor_ms"], r["startup_game_ms"] / r["startup_floor_ms"],
+         r["startup_splash_floor_ms"] / r["startup_floor_ms"]))
 print()
 head = ("figure", "game", "floor", "ratio", "goal", "")
 widths = [max(len(str(x[i])) for x in rows + [head]) for i in range(6)]

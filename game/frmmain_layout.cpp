@@ -4,6 +4,7 @@
 #include "game/savedgame.h"
 #include "platform/folders.h"
 #include "platform/placement.h"
+#include "platform/scalablepicture.h"
 #include "platform/twips.h"
 
 #include <QEvent>
@@ -125,7 +126,7 @@ std::vector<ControlSpec> mainWindowTable()
 void frmMain::buildControls()
 {
     setWindowTitle(QStringLiteral("Brummo on the run"));
-    setWindowIcon(QIcon(QStringLiteral(":/bilder/brummo.png")));
+    setWindowIcon(scalableIcon(QStringLiteral(":/bilder/brummo.png")));
     // A sizable frame with minimize but no maximize button.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -143,8 +144,8 @@ void frmMain::buildControls()
     const std::vector<ControlSpec> table = mainWindowTable();
     form.build(this, table);
 
-    const QPixmap head(QStringLiteral(":/bilder/brummo.png"));
-    label(QStringLiteral("imgBackground"))->setCursor(QCursor(head, head.width() / 2, head.height() / 2));
+    label(QStringLiteral("imgBackground"))
+        ->setCursor(centredCursor(QStringLiteral(":/bilder/brummo.png"), devicePixelRatioF()));
     for (int index = 0; index < targetCount; ++index)
         target(index)->installEventFilter(this);
 

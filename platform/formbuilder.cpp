@@ -2,6 +2,7 @@
 
 #include "platform/appearance.h"
 #include "platform/linewidget.h"
+#include "platform/scalablepicture.h"
 #include "platform/twips.h"
 
 #include <QGroupBox>
@@ -40,8 +41,8 @@ void applyFont(QWidget *widget, const ControlSpec &design)
 
 QLabel *pictureLabel(const ControlSpec &design, QWidget *parent)
 {
-    auto *label = new QLabel(parent);
-    label->setPixmap(QPixmap(design.picture));
+    const QSize shown = design.stretch ? QSize(pixels(design.width), pixels(design.height)) : QSize();
+    auto *label = new PictureLabel(design.picture, shown, parent);
     label->setScaledContents(design.stretch);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;

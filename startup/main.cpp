@@ -5,6 +5,7 @@
 #include "platform/folders.h"
 #include "platform/qtdialogs.h"
 #include "platform/qttimers.h"
+#include "platform/scalablepicture.h"
 #include "platform/systemrandom.h"
 #include "sound/apis.h"
 #include "sound/audioloader.h"
@@ -43,7 +44,7 @@ int main(int argc, char *argv[])
     const auto prepareGame = [&] {
         if (services)
             return;
-        application.setWindowIcon(QIcon(QStringLiteral(":/bilder/brummo.png")));
+        application.setWindowIcon(scalableIcon(QStringLiteral(":/bilder/brummo.png")));
         audio = loadAudioBackend(withTrailingSeparator(folders.programFolder()));
         sound.emplace(*audio, dialogs, folders);
         services.emplace(Services{timers, dialogs, random, timeOfDay, folders, *sound, registry, launcher});

@@ -53,4 +53,36 @@ rsvg-convert "$art/spielfeld.svg" -o "$tmp/spielfeld.png"
 "${im[@]}" "$tmp/spielfeld.png" -background white -alpha remove -alpha off \
   -resize '300x235!' -strip -quality 90 "$out/spielfeld.jpg"
 
+# On screens with more device pixels than logical ones (desktop scaling), each picture is drawn
+# afresh for that scale at the size the game shows it, stretched pictures stretched the same way.
+# The game picks the drawing for the screen's scale; one in between is scaled down from the next
+# larger one. File names carry the logical size and the scale: spielfeld_476x291@2x.png.
+scaled=$out/scaled
+mkdir -p "$scaled"
+rm -f "$scaled"/*.png
+device_pixels() { awk -v n="$1" -v s="$2" 'BEGIN { printf "%d", n * s + 0.5 }'; }
+# kind: "alpha" keeps the transparency (icons); "opaque" flattens onto white; "palette" also
+# reduces to 256 colours like the GIFs, which decodes about four times faster than full colour:
+# the splash picture is on the way to the first frame.
+at_scales() {
+  local name=$1 w=$2 h=$3 kind=$4 s file
+  for s in 1.25 1.5 2 3; do
+    file=$scaled/${name}_${w}x${h}@${s}x.png
+    rsvg-convert -w "$(device_pixels "$w" "$s")" -h "$(device_pixels "$h" "$s")" "$art/$name.svg" -o "$tmp/scaled.png"
+    case $kind in
+      alpha) cp "$tmp/scaled.png" "$file" ;;
+      opaque) "${im[@]}" "$tmp/scaled.png" -background white -alpha remove -alpha off -strip "$file" ;;
+      palette) "${im[@]}" "$tmp/scaled.png" -background white -alpha remove -alpha off \
+                 +dither -colors 256 -strip "PNG8:$file" ;;
+    esac
+  done
+}
+for i in $(seq -w 0 16); do at_scales "gegner$i" 32 32 alpha; done
+for name in brummo brummo_blau brummo_rot; do at_scales "$name" 32 32 alpha; done
+at_scales splash 355 278 palette    # the splash window stretches it
+at_scales splash 251 278 palette    # the about window shows it as it is
+at_scales spielfeld 476 291 opaque  # a palette would band its sky
+at_scales winner 481 249 palette
+at_scales loser 477 249 palette
+
 echo "make_art.sh: bitmaps written to $out/"

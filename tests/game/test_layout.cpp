@@ -90,7 +90,13 @@ private slots:
             QVERIFY(label && !label->pixmap().isNull());
             QCOMPARE(label->hasScaledContents(), !name.startsWith(QStringLiteral("imgGegner")));
             if (!label->hasScaledContents())
-                QCOMPARE(label->pixmap().size(), control->size());
+                QCOMPARE(label->pixmap().deviceIndependentSize().toSize(), control->size());
+            // On a scaled desktop (this table runs at 2x too) a picture has the screen's device
+            // pixels, drawn at the size it is shown, not the small bitmap blown up.
+            const qreal ratio = label->devicePixelRatioF();
+            QCOMPARE(label->pixmap().devicePixelRatio(), ratio);
+            if (ratio > 1)
+                QCOMPARE(label->pixmap().size(), (QSizeF(control->size()) * ratio).toSize());
         } else if (label) {
             QCOMPARE(label->text().isEmpty() ? QString() : label->text(), text.isEmpty() ? QString() : text);
         }
