@@ -15,6 +15,9 @@ if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
   }
 fi
 export SOURCE_DATE_EPOCH
+# CPack records the modes of the archive members as the umask leaves them; dpkg-buildpackage too
+# builds with this one.
+umask 0022
 
 cmake --preset package --fresh
 cmake --build --preset package -j "$(nproc)"

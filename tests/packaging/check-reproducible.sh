@@ -47,8 +47,10 @@ if ! cmp -s "$tmp/first/$first" "$tmp/second/$first"; then
   done
   differing=$(diff -rq "$tmp/first/root" "$tmp/second/root" 2>&1 || :)
   listings=$(diff <(dpkg-deb -c "$tmp/first/$first") <(dpkg-deb -c "$tmp/second/$first") || :)
+  members=$(diff <(ar tvO "$tmp/first/$first") <(ar tvO "$tmp/second/$first") || :)
   fail "two builds of $commit differ.
 Files: ${differing:-(none; the archives themselves differ)}
-Listings: ${listings:-(same)}"
+Listings: ${listings:-(same)}
+Archive members: ${members:-(same)}"
 fi
 echo "ok: two builds of $commit give the same $first ($(sha256sum < "$tmp/first/$first" | cut -c1-16))"
