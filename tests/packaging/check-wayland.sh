@@ -17,7 +17,7 @@ skip() { echo "SKIP: $*"; exit 77; }
 for tool in weston Xvfb xdotool; do
   command -v "$tool" >/dev/null || skip "$tool is missing (tools/setup.sh installs weston, xvfb, xdotool)"
 done
-plugins=$(qtpaths6 --query QT_INSTALL_PLUGINS 2>/dev/null || echo /usr/lib/x86_64-linux-gnu/qt6/plugins)
+plugins=$(qtpaths6 --query QT_INSTALL_PLUGINS) || skip "qtpaths6 cannot tell where Qt's plugins are"
 [ -e "$plugins/platforms/libqwayland-generic.so" ] ||
   skip "Qt's Wayland platform plugin is missing (tools/setup.sh installs qt6-wayland)"
 
