@@ -37,7 +37,7 @@ unused=$(grep -E '^(Qt6Test_DIR|benchmark_DIR|X11_X11_INCLUDE_PATH):' "$tmp/firs
 $unused"
 package "$tmp/another-folder/src" second TZ=Pacific/Auckland bash -c 'umask 0002 && exec "$0" "$@"'
 
-first=$(cd "$tmp/first" && ls ./*.deb)
+first=$(basename "$(ls "$tmp"/first/*.deb)")
 [ -f "$tmp/second/$first" ] || fail "the second build made $(cd "$tmp/second" && ls) instead of $first"
 if ! cmp -s "$tmp/first/$first" "$tmp/second/$first"; then
   # Name what differs, to start the search from.
