@@ -13,6 +13,7 @@ packages=(
   xvfb xauth xdotool imagemagick librsvg2-bin sox python3
   libbenchmark-dev libx11-dev x11-utils time procps dbus-daemon
   g++-mingw-w64-x86-64 wine64
+  lintian weston qt6-wayland
 )
 
 sudo_if_needed() {

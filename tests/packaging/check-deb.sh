@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the current build tree into a folder of its own (no earlier
-# `cpack` run needed) and checks its name, its files and their modes, and its control fields.
+# `cpack` run needed) and checks its name, its files and their modes, its control fields, and
+# what lintian says.
 # Usage: check-deb.sh BUILD_DIR SOURCE_DIR APP_ID
 set -euo pipefail
 build=$1
@@ -9,7 +10,7 @@ id=$3
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-for tool in cpack dpkg-deb dpkg-shlibdeps file; do
+for tool in cpack dpkg-deb dpkg-shlibdeps file lintian; do
   command -v "$tool" >/dev/null || fail "$tool is missing (tools/setup.sh installs it)"
 done
 
@@ -35,35 +36,38 @@ expect() {
     <<<"$listing" || fail "package lacks $mode ./usr/$path; it holds:
 $listing"
 }
-expect -rwxr-xr-x lib/brummo/brummo
-expect -rw-r--r-- lib/brummo/brummo-sound.so
-expect -rw-r--r-- lib/brummo/kol.mid
-expect -rw-r--r-- lib/brummo/crap.wav
-expect -rw-r--r-- lib/brummo/deadnow.wav
-expect -rwxr-xr-x bin/brummo
+expect -rwxr-xr-x lib/games/brummo/brummo
+expect -rw-r--r-- lib/games/brummo/brummo-sound.so
+expect -rw-r--r-- lib/games/brummo/kol.mid
+expect -rw-r--r-- lib/games/brummo/crap.wav
+expect -rw-r--r-- lib/games/brummo/deadnow.wav
+expect -rwxr-xr-x games/brummo
 expect -rw-r--r-- "share/applications/$id.desktop"
 expect -rw-r--r-- "share/metainfo/$id.metainfo.xml"
 expect -rw-r--r-- "share/icons/hicolor/48x48/apps/$id.png"
 expect -rw-r--r-- "share/icons/hicolor/scalable/apps/$id.svg"
 expect -rw-r--r-- share/doc/brummo/copyright
+expect -rw-r--r-- share/doc/brummo/changelog.gz
+expect -rw-r--r-- share/man/man6/brummo.6.gz
+expect -rw-r--r-- share/man/de/man6/brummo.6.gz
 
 # Contents: the real program, stripped; the sounds as shipped in assets/; icons of the right kind.
 dpkg-deb -x "$deb" "$tmp/root"
 usr="$tmp/root/usr"
-kind=$(file -b "$usr/lib/brummo/brummo")
+kind=$(file -b "$usr/lib/games/brummo/brummo")
 case "$kind" in
   ELF*", stripped"*) ;;
-  *) fail "lib/brummo/brummo is not a stripped program: $kind" ;;
+  *) fail "lib/games/brummo/brummo is not a stripped program: $kind" ;;
 esac
-kind=$(file -b "$usr/lib/brummo/brummo-sound.so")
+kind=$(file -b "$usr/lib/games/brummo/brummo-sound.so")
 case "$kind" in
   ELF*"shared object"*", stripped"*) ;;
-  *) fail "lib/brummo/brummo-sound.so is not a stripped sound module: $kind" ;;
+  *) fail "lib/games/brummo/brummo-sound.so is not a stripped sound module: $kind" ;;
 esac
 for f in kol.mid crap.wav deadnow.wav; do
-  cmp -s "$source/assets/$f" "$usr/lib/brummo/$f" || fail "lib/brummo/$f differs from assets/$f"
+  cmp -s "$source/assets/$f" "$usr/lib/games/brummo/$f" || fail "lib/games/brummo/$f differs from assets/$f"
 done
-head -n 1 "$usr/bin/brummo" | grep -qx '#!/bin/sh' || fail "bin/brummo is not the launcher script"
+head -n 1 "$usr/games/brummo" | grep -qx '#!/bin/sh' || fail "games/brummo is not the launcher script"
 file -b "$usr/share/icons/hicolor/48x48/apps/$id.png" | grep -q '^PNG image data, 48 x 48' ||
   fail "the 48x48 icon is $(file -b "$usr/share/icons/hicolor/48x48/apps/$id.png")"
 file -b "$usr/share/icons/hicolor/scalable/apps/$id.svg" | grep -q '^SVG' ||
@@ -86,7 +90,7 @@ grep -qF '"Brummo on the run" ist ein kleines Reaktionsspiel' <<<"$description" 
 
 depends=$(field Depends)
 # Loaded by name, not linked: named by hand. Linked: found by dpkg-shlibdeps.
-for package in timgm6mb-soundfont fonts-comic-neue fonts-dejavu-core qt6-translations-l10n \
+for package in timgm6mb-soundfont fonts-comic-neue fonts-dejavu-core qt6-translations-l10n qt6-wayland \
                libqt6widgets6 libsdl2-mixer-2.0-0 libfluidsynth3; do
   grep -qE "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
 done
@@ -105,6 +109,9 @@ for clause in "${clauses[@]}"; do
   done
   [ "$known" = yes ] || fail "dependency $clause is not an installed package here (misspelt?)"
 done
+
+# What Debian asks of a package: lintian has no error and no warning (its infos are advice).
+report=$(lintian --fail-on error,warning "$deb" 2>&1) || fail "lintian: $report"
 
 echo "ok: $(basename "$deb")"
 dpkg-deb -I "$deb" | sed -n '/^ Package:/,$p'

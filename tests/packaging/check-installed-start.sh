@@ -23,12 +23,12 @@ prefix="$tmp/prefix"
 cmake --install "$build" --prefix "$prefix" > "$tmp/install.log" 2>&1 ||
   fail "cmake --install failed: $(cat "$tmp/install.log")"
 
-program="$prefix/lib/brummo/brummo"
-[ -x "$program" ] || fail "no program at lib/brummo/brummo"
+program="$prefix/lib/games/brummo/brummo"
+[ -x "$program" ] || fail "no program at lib/games/brummo/brummo"
 for f in kol.mid crap.wav deadnow.wav; do
-  [ -s "$prefix/lib/brummo/$f" ] || fail "$f is not beside the installed program"
+  [ -s "$prefix/lib/games/brummo/$f" ] || fail "$f is not beside the installed program"
 done
-[ -x "$prefix/bin/brummo" ] || fail "no launcher at bin/brummo"
+[ -x "$prefix/games/brummo" ] || fail "no launcher at games/brummo"
 
 # The desktop entry's icon must resolve in the installed hicolor theme, and the metadata must
 # find its desktop entry.
@@ -41,12 +41,13 @@ done
 report=$(appstreamcli validate-tree --no-net --strict "$prefix" 2>&1) ||
   fail "appstreamcli validate-tree: $report"
 
-# Start it the way a player does, from a folder of its own and with a home of its own.
+# Start it the way a player does, from the menu, with a home of its own: the game runs in its
+# data folder, made on this first start.
 mkdir "$tmp/home" "$tmp/play"
 mkdir -m 700 "$tmp/runtime"
 cd "$tmp/play"
-HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/home/.config" XDG_RUNTIME_DIR="$tmp/runtime" \
-  "$prefix/bin/brummo" > "$tmp/game.log" 2>&1 &
+env -u XDG_DATA_HOME HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/home/.config" XDG_RUNTIME_DIR="$tmp/runtime" \
+  "$prefix/games/brummo" --from-menu > "$tmp/game.log" 2>&1 &
 pid=$!
 
 # Ended early: report how.
@@ -68,6 +69,8 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 [ "$exe" = "$(readlink -f "$program")" ] || fail "the launcher did not exec the program (process runs $exe)"
+folder=$(readlink "/proc/$pid/cwd" || :)
+[ "$folder" = "$tmp/home/.local/share/brummo" ] || fail "started from the menu, the game runs in $folder"
 
 # Past the splash's hand-over to the main window.
 for _ in $(seq 45); do
@@ -76,8 +79,8 @@ for _ in $(seq 45); do
 done
 check_alive "after four seconds"
 # By now the game has loaded its sound module, from beside the installed program.
-grep -q "$prefix/lib/brummo/brummo-sound.so" "/proc/$pid/maps" ||
-  fail "the installed game did not load lib/brummo/brummo-sound.so: $(cat "$tmp/game.log")"
+grep -q "$prefix/lib/games/brummo/brummo-sound.so" "/proc/$pid/maps" ||
+  fail "the installed game did not load lib/games/brummo/brummo-sound.so: $(cat "$tmp/game.log")"
 
 kill -TERM "$pid"
 for _ in $(seq 50); do
