@@ -30,7 +30,7 @@ QString gegnerPicture(int index)
 // Who each target is, for a screen reader: the first nine are Flitz, then those that cost a point,
 // then those worth two.
 const char *const gegnerNames[frmMain::targetCount] = {
-    "Flitz, von vorn, wütend", "Flitz im Profil", "Flitz als Pirat", "Flitz verkleidet, mit Hut",
+    "Flitz, von vorn, wütend", "Flitz im Profil, nach rechts", "Flitz als Pirat", "Flitz verkleidet, mit Hut",
     "Flitz im Profil, schreiend", "Flitz mit Brille auf der Stirn", "Flitz im Profil, nach links",
     "Flitz als halber Roboter", "Flitz, von vorn, zwinkernd", "Quendas Schwester mit Pferdeschwanz",
     "Quendas Schwester mit Bubikopf", "Polizist", "zweiter Polizist", "Außerirdischer im Raumhelm",
