@@ -41,7 +41,7 @@ struct ControlSpec {
 class Form {
 public:
     Form(QWidget &window, std::span<const ControlSpec> controls);
-    ~Form();
+    ~Form();  // by then every control must have been taken
     Form(const Form &) = delete;
     Form &operator=(const Form &) = delete;
 
@@ -49,7 +49,8 @@ public:
     {
         member = static_cast<T *>(take(name, T::staticMetaObject));
     }
-    // A control array: "imgGegner(0)" … "imgGegner(16)" into imgGegner[0] … [16].
+    // A control array: "imgGegner(0)" … "imgGegner(16)" into imgGegner[0] … [16]. An array shorter
+    // than the table's leaves controls untaken, a longer one asks for a control that is not there.
     template <typename T, std::size_t N> void take(T *(&members)[N], const QString &name)
     {
         for (std::size_t index = 0; index < N; ++index)

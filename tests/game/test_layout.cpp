@@ -55,9 +55,8 @@ private slots:
         row("cmdInfo", "frmMain", {480, 368, 201, 25}, "Über dieses Spiel");
         row("Line1", "frmMain", {472, 288, 1, 104}, {});
         row("Line2", "frmMain", {472, 360, 208, 1}, {});
-        for (int index = 0; index < frmMain::targetCount; ++index) {
+        for (int index = 0; index < frmMain::targetCount; ++index)
             row(qPrintable(QStringLiteral("imgGegner(%1)").arg(index)), "frmMain", {0, 0, 32, 32}, {}, false);
-        }
     }
 
     void everyControlStandsWhereItWasDesigned()
