@@ -3,6 +3,8 @@
 #include "about/programlauncher.h"
 #include "about/registrylookup.h"
 #include "platform/dialogs.h"
+#include "platform/formbuilder.h"
+#include "platform/linewidget.h"
 #include "platform/scalablepicture.h"
 #include "platform/twips.h"
 
@@ -38,7 +40,8 @@ using Kind = ControlSpec::Kind;
 // Front to back, in twips; a line's second end point stands in width and height.
 const ControlSpec controls[] = {
     {.name = QStringLiteral("picIcon"), .kind = Kind::PictureBox, .left = 240, .top = 0, .width = 510, .height = 510,
-     .background = white, .picture = QStringLiteral(":/bilder/brummo_rot.png")},
+     .background = white, .picture = QStringLiteral(":/bilder/brummo_rot.png"),
+     .accessibleName = QStringLiteral("Brummo mit roter Mütze")},
     {.name = QStringLiteral("cmdOK"), .kind = Kind::Button, .left = 4245, .top = 2625, .width = 1260, .height = 345,
      .text = QStringLiteral("OK")},
     {.name = QStringLiteral("cmdSysInfo"), .kind = Kind::Button, .left = 4260, .top = 3075, .width = 1245,
@@ -105,11 +108,7 @@ frmAbout::frmAbout(Dialogs &dialogs, Registry &registry, ProgramLauncher &launch
     setPalette(palette);
     setAutoFillBackground(true);
 
-    form.build(this, controls);
-
-    auto *picIcon = form.control<QLabel>(QStringLiteral("picIcon"));
-    auto *cmdOK = form.control<QPushButton>(QStringLiteral("cmdOK"));
-    auto *cmdSysInfo = form.control<QPushButton>(QStringLiteral("cmdSysInfo"));
+    takeControls();
 
     // The picture box sizes itself to its picture; without one it keeps its designed size.
     if (const QPixmap icon = picIcon->pixmap(); !icon.isNull())
@@ -139,6 +138,19 @@ frmAbout::frmAbout(Dialogs &dialogs, Registry &registry, ProgramLauncher &launch
     setGeometry(QRect(screenOrigin + QPoint(pixels(clientLeft), pixels(clientTop)), client));
 }
 
+void frmAbout::takeControls()
+{
+    Form form(*this, controls);
+    form.take(picIcon, "picIcon");
+    form.take(cmdOK, "cmdOK");
+    form.take(cmdSysInfo, "cmdSysInfo");
+    form.take(Line1, "Line1");
+    form.take(lblDescription, "lblDescription");
+    form.take(lblTitle, "lblTitle");
+    form.take(lblVersion, "lblVersion");
+    form.take(lblDisclaimer, "lblDisclaimer");
+}
+
 void frmAbout::paintEvent(QPaintEvent *)
 {
     // The background picture lies under every control; the white background is filled before.
@@ -155,7 +167,7 @@ void frmAbout::keyPressEvent(QKeyEvent *event)
 {
     // OK is also the cancel button: Esc presses it rather than only rejecting the dialog.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        form.control<QPushButton>(QStringLiteral("cmdOK"))->click();
+        cmdOK->click();
         event->accept();
         return;
     }

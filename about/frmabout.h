@@ -1,12 +1,13 @@
 #pragma once
 
-#include "platform/formbuilder.h"
-
 #include <QDialog>
 #include <QPixmap>
 
 class Dialogs;
+class LineWidget;
 class ProgramLauncher;
+class QLabel;
+class QPushButton;
 class Registry;
 
 // The about window: title, version, description, disclaimer, and a button that starts a
@@ -21,8 +22,6 @@ public:
     // registry through GetKeyValue (about/registrylookup.h), which has no Qt in it.
     void StartSysInfo();
 
-    QWidget *control(const QString &name) const { return form.control(name); }
-
 protected:
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -30,10 +29,20 @@ protected:
 private:
     void cmdOK_Click();
     void cmdSysInfo_Click();
+    void takeControls();
 
     Dialogs &dialogs;
     Registry &registry;
     ProgramLauncher &launcher;
-    Form form;
     QPixmap splash;
+
+    // The controls, named as in the window's table, front to back; set once, as the window is made.
+    QLabel *picIcon = nullptr;
+    QPushButton *cmdOK = nullptr;
+    QPushButton *cmdSysInfo = nullptr;
+    LineWidget *Line1[2] = {};
+    QLabel *lblDescription = nullptr;
+    QLabel *lblTitle = nullptr;
+    QLabel *lblVersion = nullptr;
+    QLabel *lblDisclaimer = nullptr;
 };

@@ -116,9 +116,8 @@ int main(int argc, char *argv[])
     window.show();
 
     PaintStamp paints(timers.ticks);
-    auto *zeit = window.controls().control<QLabel>(QStringLiteral("lblZeit"));
-    zeit->installEventFilter(&paints);
-    auto *start = window.controls().control<QPushButton>(QStringLiteral("cmdStart"));
+    window.lblZeit->installEventFilter(&paints);
+    QPushButton *start = window.cmdStart;
 
     // A button is clicked when it is released; its released() comes right before clicked(), which
     // starts the game.

@@ -75,7 +75,7 @@ Scene gameScene()
         QCoreApplication::processEvents();
     }
     GameFixture *g = game.get();
-    return {g->target(0), g->label(QStringLiteral("lblPunkte")), [g] { g->window->Punkte = 0; },
+    return {g->window->imgGegner[0], g->window->lblPunkte, [g] { g->window->Punkte = 0; },
             [g] { return int(g->window->Punkte); }};
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/formbuilder.h"
 #include "platform/services.h"
 #include "platform/timer.h"
 
@@ -9,6 +8,8 @@
 
 #include <memory>
 
+class LineWidget;
+class QGroupBox;
 class QListWidget;
 class QPushButton;
 
@@ -42,7 +43,31 @@ public:
     void cmdLaden_Click();
     void cmdInfo_Click();
 
-    const Form &controls() const { return form; }
+    // The controls, named as in the window's table, lblErklärung(2) as lblErklärung[2]; front to back.
+    // The window owns them; each is set once, as the window is made.
+    QPushButton *cmdStart = nullptr;
+    QPushButton *cmdInfo = nullptr;
+    QPushButton *cmdLaden = nullptr;
+    QLabel *lblHaha[3] = {};
+    QLabel *lblZeit = nullptr;
+    QLabel *lblTreffer = nullptr;
+    QLabel *lblPunkte = nullptr;
+    QPushButton *cmdEnde = nullptr;
+    QGroupBox *fraGame = nullptr;
+    QPushButton *cmdSpeichern = nullptr;
+    QListWidget *filLaden = nullptr;
+    QGroupBox *fraEinstellungen = nullptr;
+    QLabel *lblSuper = nullptr;
+    QLabel *imgWinner = nullptr;
+    QLabel *lblBesser = nullptr;
+    QLabel *imgLoser = nullptr;
+    LineWidget *Line2 = nullptr;
+    LineWidget *Line1 = nullptr;
+    QLabel *lblInformation = nullptr;
+    QLabel *lblErklärung[4] = {};
+    QLabel *imgGegner[targetCount] = {};
+    QLabel *imgBackground = nullptr;
+
     Timer &tmrZeit() const { return *zeitTimer; }
     Timer &tmrÄndern() const { return *ändernTimer; }
     Timer &tmrVerschwinden() const { return *verschwindenTimer; }
@@ -52,6 +77,7 @@ protected:
 
 private:
     void buildControls();
+    void takeControls();
     void connectHandlers();
     void fillFileList();
     void SpielEnde();
@@ -59,11 +85,7 @@ private:
     void startTimers();
     bool loadSavedGame(const QByteArray &localPath, const QString &shownPath);
 
-    QLabel *label(const QString &name) const { return form.control<QLabel>(name); }
-    QLabel *target(int index) const { return label(Form::indexed(QStringLiteral("imgGegner"), index)); }
-
     Services &services;
-    Form form;
     std::unique_ptr<Timer> zeitTimer;
     std::unique_ptr<Timer> ändernTimer;
     std::unique_ptr<Timer> verschwindenTimer;

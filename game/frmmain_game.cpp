@@ -35,10 +35,9 @@ void frmMain::startTimers()
 
 void frmMain::setCountdownColour(const QColor &colour)
 {
-    QLabel *zeit = label(QStringLiteral("lblZeit"));
-    QPalette colours = zeit->palette();
+    QPalette colours = lblZeit->palette();
     colours.setColor(QPalette::WindowText, colour);
-    zeit->setPalette(colours);
+    lblZeit->setPalette(colours);
 }
 
 void frmMain::cmdStart_Click()
@@ -46,15 +45,15 @@ void frmMain::cmdStart_Click()
     Zeit = 80;
     startTimers();
     Punkte = 0;
-    label(QStringLiteral("lblPunkte"))->setText(QString::number(Punkte));
+    lblPunkte->setText(QString::number(Punkte));
     Treffer = 0;
-    label(QStringLiteral("lblTreffer"))->setText(QString::number(Treffer));
+    lblTreffer->setText(QString::number(Treffer));
     setCountdownColour(Qt::black);
     Apis &sound = services.sound;
     sound.MidiDatei = sound.Programmordner() + QStringLiteral("kol.mid");
     sound.MusikStarten();
-    for (const char *name : {"imgWinner", "lblSuper", "imgLoser", "lblBesser"})
-        label(QString::fromLatin1(name))->hide();
+    for (QLabel *result : {imgWinner, lblSuper, imgLoser, lblBesser})
+        result->hide();
     sound.WavDaten = sound.WavLaden(QStringLiteral("crap.wav"));
 }
 
@@ -68,22 +67,20 @@ void frmMain::tmrÄndern_Timer()
     Gegner = scaled(r1, targetCount);
     GegnerOben = scaled(r2, 3950);
     GegnerLinks = scaled(r3, 6960);
-    QLabel *picture = target(Gegner);
-    picture->move(pixels(GegnerLinks), pixels(GegnerOben));
-    picture->show();
+    imgGegner[Gegner]->move(pixels(GegnerLinks), pixels(GegnerOben));
+    imgGegner[Gegner]->show();
 }
 
 void frmMain::tmrVerschwinden_Timer()
 {
-    target(Gegner)->hide();
+    imgGegner[Gegner]->hide();
 }
 
 void frmMain::tmrZeit_Timer()
 {
-    QLabel *zeit = label(QStringLiteral("lblZeit"));
     if (Zeit > 0) {
         Zeit = saturated16(Zeit - 1);
-        zeit->setText(QString::number(Zeit));
+        lblZeit->setText(QString::number(Zeit));
         if (Zeit <= 10)
             setCountdownColour(QColor(255, 0, 0));
         if (Zeit == 10)
@@ -96,22 +93,22 @@ void frmMain::tmrZeit_Timer()
     // The score is read back from its label, which a loaded game may have filled with something
     // that is no number; then the score itself decides.
     bool isNumber = false;
-    const double score = label(QStringLiteral("lblPunkte"))->text().trimmed().toDouble(&isNumber);
+    const double score = lblPunkte->text().trimmed().toDouble(&isNumber);
     // A game resumed after an end still shows that end's result; the new result replaces it
     // rather than being drawn over it.
     if ((isNumber ? score : Punkte) > winningScore) {
-        label(QStringLiteral("imgLoser"))->hide();
-        label(QStringLiteral("lblBesser"))->hide();
-        label(QStringLiteral("imgWinner"))->show();
-        label(QStringLiteral("lblSuper"))->show();
+        imgLoser->hide();
+        lblBesser->hide();
+        imgWinner->show();
+        lblSuper->show();
         Apis &sound = services.sound;
         sound.WavDaten = sound.WavLaden(QStringLiteral("deadnow.wav"));
         sound.WavAbspielen();
     } else {
-        label(QStringLiteral("imgWinner"))->hide();
-        label(QStringLiteral("lblSuper"))->hide();
-        label(QStringLiteral("imgLoser"))->show();
-        label(QStringLiteral("lblBesser"))->show();
+        imgWinner->hide();
+        lblSuper->hide();
+        imgLoser->show();
+        lblBesser->show();
     }
 }
 
@@ -120,8 +117,8 @@ void frmMain::SpielEnde()
     ändernTimer->setInterval(0);
     zeitTimer->setInterval(0);
     services.sound.MusikStoppen();
-    for (int index = 0; index < targetCount; ++index)
-        target(index)->hide();
+    for (QLabel *target : imgGegner)
+        target->hide();
 }
 
 void frmMain::imgGegner_MouseDown(qint16 index)
@@ -132,9 +129,9 @@ void frmMain::imgGegner_MouseDown(qint16 index)
         Punkte = saturated16(Punkte - 1);
     else
         Punkte = saturated16(Punkte + 2);
-    label(QStringLiteral("lblPunkte"))->setText(QString::number(Punkte));
+    lblPunkte->setText(QString::number(Punkte));
     Treffer = saturated16(Treffer + 1);
-    label(QStringLiteral("lblTreffer"))->setText(QString::number(Treffer));
+    lblTreffer->setText(QString::number(Treffer));
 }
 
 void frmMain::cmdEnde_Click()

@@ -3,11 +3,14 @@
 
 #include "game/savedgame.h"
 #include "platform/folders.h"
+#include "platform/formbuilder.h"
+#include "platform/linewidget.h"
 #include "platform/placement.h"
 #include "platform/scalablepicture.h"
 #include "platform/twips.h"
 
 #include <QEvent>
+#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -25,10 +28,20 @@ QString gegnerPicture(int index)
     return QStringLiteral(":/bilder/gegner%1.png").arg(index, 2, 10, QLatin1Char('0'));
 }
 
+// Who each target is, for a screen reader: the first nine are Flitz, then those that cost a point,
+// then those worth two.
+const char *const gegnerNames[frmMain::targetCount] = {
+    "Flitz, von vorn, wütend", "Flitz im Profil, nach rechts", "Flitz als Pirat", "Flitz verkleidet, mit Hut",
+    "Flitz im Profil, schreiend", "Flitz mit Brille auf der Stirn", "Flitz im Profil, nach links",
+    "Flitz als halber Roboter", "Flitz, von vorn, zwinkernd", "Quendas Schwester mit Pferdeschwanz",
+    "Quendas Schwester mit Bubikopf", "Polizist", "zweiter Polizist", "Außerirdischer im Raumhelm",
+    "Dose Grolz-Bier", "alter Fernseher", "Quenda"};
+
 ControlSpec target(int index)
 {
     return {.name = Form::indexed(QStringLiteral("imgGegner"), index), .kind = Kind::Picture,
-            .width = 480, .height = 480, .visible = false, .picture = gegnerPicture(index)};
+            .width = 480, .height = 480, .visible = false, .picture = gegnerPicture(index),
+            .accessibleName = QString::fromUtf8(gegnerNames[index])};
 }
 
 ControlSpec erklärung(int index, int top, int height, const QString &text)
@@ -38,10 +51,12 @@ ControlSpec erklärung(int index, int top, int height, const QString &text)
             .wordWrap = index == 0};
 }
 
-ControlSpec readOut(const QString &name, int left, int top)
+// Read out with the caption beside it and the value it shows: "Verbleibende Zeit: 79".
+ControlSpec readOut(const QString &name, int left, int top, const QString &caption)
 {
     return {.name = name, .kind = Kind::Label, .container = QStringLiteral("fraGame"), .left = left,
-            .top = top, .width = 615, .height = 255, .background = yellow, .alignment = Qt::AlignHCenter | Qt::AlignTop};
+            .top = top, .width = 615, .height = 255, .background = yellow, .alignment = Qt::AlignHCenter | Qt::AlignTop,
+            .accessibleName = caption + QStringLiteral(" %1")};
 }
 
 ControlSpec caption(int index, int top, int width, const QString &text)
@@ -64,10 +79,10 @@ ControlSpec resultText(const QString &name, const QString &text)
             .fontFamily = comicSans, .fontPoints = 27.75, .visible = false};
 }
 
-ControlSpec resultPicture(const QString &name, int width, const QString &picture)
+ControlSpec resultPicture(const QString &name, int width, const QString &picture, const QString &shows)
 {
     return {.name = name, .kind = Kind::Picture, .width = width, .height = 3735, .visible = false,
-            .picture = picture, .stretch = true};
+            .picture = picture, .stretch = true, .accessibleName = shows};
 }
 
 // Front to back. Frames, buttons and the file list stand before everything that lies directly on the
@@ -82,23 +97,23 @@ std::vector<ControlSpec> mainWindowTable()
         yellowButton("cmdInfo", {}, 7200, 5520, 3015, "Über dieses Spiel"),
         yellowButton("cmdLaden", {}, 7320, 2640, 2775, "Spiel laden"),
         caption(0, 240, 1455, "Verbleibende Zeit:"),
-        readOut("lblZeit", 1680, 240),
+        readOut("lblZeit", 1680, 240, "Verbleibende Zeit:"),
         caption(1, 600, 735, "Treffer:"),
-        readOut("lblTreffer", 840, 600),
+        readOut("lblTreffer", 840, 600, "Treffer:"),
         caption(2, 960, 615, "Punkte:"),
-        readOut("lblPunkte", 840, 960),
+        readOut("lblPunkte", 840, 960, "Punkte:"),
         yellowButton("cmdEnde", fraGame, 120, 1320, 2775, "Brummo on the run beenden"),
         {.name = fraGame, .kind = Kind::Frame, .left = 7200, .width = 3015, .height = 1815,
          .text = "Aktuelles Spiel", .background = yellow},
         yellowButton("cmdSpeichern", fraEinstellungen, 120, 360, 2775, "Aktuelles Spiel speichern"),
         {.name = "filLaden", .kind = Kind::FileList, .container = fraEinstellungen, .left = 120, .top = 1320,
-         .width = 2775, .height = 990},
+         .width = 2775, .height = 990, .accessibleName = "Gespeicherte Spiele"},
         {.name = fraEinstellungen, .kind = Kind::Frame, .left = 7200, .top = 1800, .width = 3015, .height = 2415,
          .text = "Daten", .background = yellow},
         resultText("lblSuper", "Super. Ondie hauts fast um."),
-        resultPicture("imgWinner", 7215, ":/bilder/winner.gif"),
+        resultPicture("imgWinner", 7215, ":/bilder/winner.gif", "Ondie, verblüfft, mit erhobenen Händen"),
         resultText("lblBesser", "Versuch es besser nochmal!"),
-        resultPicture("imgLoser", 7155, ":/bilder/loser.gif"),
+        resultPicture("imgLoser", 7155, ":/bilder/loser.gif", "Brummo hält sich den Kopf"),
         {.name = "Line2", .kind = Kind::Line, .left = 7080, .top = 5400, .width = 10200, .height = 5400},
         {.name = "Line1", .kind = Kind::Line, .left = 7080, .top = 4320, .width = 7080, .height = 5880},
         {.name = "lblInformation", .kind = Kind::Label, .left = 7200, .top = 4320, .width = 3015, .height = 975,
@@ -117,7 +132,8 @@ std::vector<ControlSpec> mainWindowTable()
                               "Das Ziel des Spiels ist es, mit Brummo möglichst oft Flitz einzufangen. "
                               "Flitz ist schuld, daß Brummo heute zur Arbeit muß. "));
     table.push_back({.name = "imgBackground", .kind = Kind::Picture, .width = 7140, .height = 4365,
-                     .picture = ":/bilder/spielfeld.jpg", .stretch = true});
+                     .picture = ":/bilder/spielfeld.jpg", .stretch = true,
+                     .accessibleName = "Spielfeld: Brummos Haus, von der Straße aus"});
     return table;
 }
 
@@ -141,51 +157,66 @@ void frmMain::buildControls()
     setPalette(colours);
     setAutoFillBackground(true);
 
-    const std::vector<ControlSpec> table = mainWindowTable();
-    form.build(this, table);
+    takeControls();
 
-    label(QStringLiteral("imgBackground"))
-        ->setCursor(centredCursor(QStringLiteral(":/bilder/brummo.png"), devicePixelRatioF()));
-    for (int index = 0; index < targetCount; ++index)
-        target(index)->installEventFilter(this);
+    imgBackground->setCursor(centredCursor(QStringLiteral(":/bilder/brummo.png"), devicePixelRatioF()));
+    for (QLabel *target : imgGegner)
+        target->installEventFilter(this);
 
-    auto *speichern = form.control<QPushButton>(QStringLiteral("cmdSpeichern"));
-    auto *laden = form.control<QPushButton>(QStringLiteral("cmdLaden"));
-    auto *liste = form.control<QListWidget>(QStringLiteral("filLaden"));
-    auto *ende = form.control<QPushButton>(QStringLiteral("cmdEnde"));
-    auto *info = form.control<QPushButton>(QStringLiteral("cmdInfo"));
-    auto *start = form.control<QPushButton>(QStringLiteral("cmdStart"));
-    setTabOrder(speichern, laden);
-    setTabOrder(laden, liste);
-    setTabOrder(liste, ende);
-    setTabOrder(ende, info);
-    setTabOrder(info, start);
-    speichern->setFocus();
+    setTabOrder(cmdSpeichern, cmdLaden);
+    setTabOrder(cmdLaden, filLaden);
+    setTabOrder(filLaden, cmdEnde);
+    setTabOrder(cmdEnde, cmdInfo);
+    setTabOrder(cmdInfo, cmdStart);
+    cmdSpeichern->setFocus();
 
     fillFileList();
+}
+
+void frmMain::takeControls()
+{
+    Form form(*this, mainWindowTable());
+    form.take(cmdStart, "cmdStart");
+    form.take(cmdInfo, "cmdInfo");
+    form.take(cmdLaden, "cmdLaden");
+    form.take(lblHaha, "lblHaha");
+    form.take(lblZeit, "lblZeit");
+    form.take(lblTreffer, "lblTreffer");
+    form.take(lblPunkte, "lblPunkte");
+    form.take(cmdEnde, "cmdEnde");
+    form.take(fraGame, "fraGame");
+    form.take(cmdSpeichern, "cmdSpeichern");
+    form.take(filLaden, "filLaden");
+    form.take(fraEinstellungen, "fraEinstellungen");
+    form.take(lblSuper, "lblSuper");
+    form.take(imgWinner, "imgWinner");
+    form.take(lblBesser, "lblBesser");
+    form.take(imgLoser, "imgLoser");
+    form.take(Line2, "Line2");
+    form.take(Line1, "Line1");
+    form.take(lblInformation, "lblInformation");
+    form.take(lblErklärung, "lblErklärung");
+    form.take(imgGegner, "imgGegner");
+    form.take(imgBackground, "imgBackground");
 }
 
 void frmMain::fillFileList()
 {
     // Listed once, when the window is made: a game saved later does not show up until the next run.
     savedGamesFolder = withTrailingSeparator(services.folders.workingFolder());
-    auto *liste = form.control<QListWidget>(QStringLiteral("filLaden"));
     for (const SavedGame::Listed &game : SavedGame::listFolder(savedGamesFolder)) {
-        auto *item = new QListWidgetItem(game.shown, liste);
+        auto *item = new QListWidgetItem(game.shown, filLaden);
         item->setData(localNameRole, game.local);
     }
 }
 
 void frmMain::connectHandlers()
 {
-    const auto onClick = [this](const char *name, void (frmMain::*handler)()) {
-        connect(form.control<QPushButton>(QString::fromLatin1(name)), &QPushButton::clicked, this, handler);
-    };
-    onClick("cmdStart", &frmMain::cmdStart_Click);
-    onClick("cmdEnde", &frmMain::cmdEnde_Click);
-    onClick("cmdSpeichern", &frmMain::cmdSpeichern_Click);
-    onClick("cmdLaden", &frmMain::cmdLaden_Click);
-    onClick("cmdInfo", &frmMain::cmdInfo_Click);
+    connect(cmdStart, &QPushButton::clicked, this, &frmMain::cmdStart_Click);
+    connect(cmdEnde, &QPushButton::clicked, this, &frmMain::cmdEnde_Click);
+    connect(cmdSpeichern, &QPushButton::clicked, this, &frmMain::cmdSpeichern_Click);
+    connect(cmdLaden, &QPushButton::clicked, this, &frmMain::cmdLaden_Click);
+    connect(cmdInfo, &QPushButton::clicked, this, &frmMain::cmdInfo_Click);
 
     zeitTimer->onTick([this] { tmrZeit_Timer(); });
     ändernTimer->onTick([this] { tmrÄndern_Timer(); });
@@ -196,8 +227,8 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
         for (int index = 0; index < targetCount; ++index) {
-            if (watched == target(index)) {
-                if (!target(index)->isHidden())
+            if (watched == imgGegner[index]) {
+                if (!imgGegner[index]->isHidden())
                     imgGegner_MouseDown(static_cast<qint16>(index));
                 return true;
             }

@@ -60,9 +60,7 @@ void frmMain::cmdSpeichern_Click()
         return;
     }
     // The game ran on while the name was asked for: save it as it stands now.
-    const QByteArray bytes = SavedGame::format(label(QStringLiteral("lblZeit"))->text(),
-                                               label(QStringLiteral("lblTreffer"))->text(),
-                                               label(QStringLiteral("lblPunkte"))->text());
+    const QByteArray bytes = SavedGame::format(lblZeit->text(), lblTreffer->text(), lblPunkte->text());
     // flush() is asked on its own: commit() alone was seen to put an empty file in place on a full disk.
     if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
         const QString reason = saveFailure(file, path);
@@ -75,7 +73,7 @@ void frmMain::cmdLaden_Click()
 {
     // The selection, not the current row: Qt makes a row current without selecting it when the
     // list takes the focus, and a player who deselected a name loads nothing.
-    const QList<QListWidgetItem *> selected = form.control<QListWidget>(QStringLiteral("filLaden"))->selectedItems();
+    const QList<QListWidgetItem *> selected = filLaden->selectedItems();
     const QListWidgetItem *item = selected.isEmpty() ? nullptr : selected.first();
     // The list shows the folder it was filled from, so the game is loaded from there too.
     const QString path = savedGamesFolder + (item ? item->text() : QString());
@@ -97,10 +95,10 @@ bool frmMain::loadSavedGame(const QByteArray &localPath, const QString &shownPat
     }
 
     struct Target {
-        const char *label;
+        QLabel *label;
         qint16 &field;
     };
-    const Target targets[] = {{"lblZeit", Zeit}, {"lblTreffer", Treffer}, {"lblPunkte", Punkte}};
+    const Target targets[] = {{lblZeit, Zeit}, {lblTreffer, Treffer}, {lblPunkte, Punkte}};
     for (int lineNumber = 0; lineNumber < 3; ++lineNumber) {
         QString error;
         const std::optional<QString> line = SavedGame::readLine(file, error);
@@ -111,7 +109,7 @@ bool frmMain::loadSavedGame(const QByteArray &localPath, const QString &shownPat
         }
         if (lineNumber == 0)
             services.dialogs.message(QString::number(lineNumber));
-        label(QString::fromLatin1(targets[lineNumber].label))->setText(*line);
+        targets[lineNumber].label->setText(*line);
         const std::optional<qint16> number = SavedGame::toNumber(*line);
         if (!number) {
             file.close();

@@ -1,5 +1,6 @@
 #include "platform/formbuilder.h"
 
+#include "platform/accessiblecontrols.h"
 #include "platform/appearance.h"
 #include "platform/linewidget.h"
 #include "platform/scalablepicture.h"
@@ -56,9 +57,15 @@ QWidget *lineBetween(const ControlSpec &design, QWidget *parent)
     return line;
 }
 
-} // namespace
+void applyAccessibleName(QWidget *widget, const ControlSpec &design)
+{
+    if (design.kind == ControlSpec::Kind::Label && design.accessibleName.contains(QLatin1String("%1")))
+        speakWithText(*static_cast<QLabel *>(widget), design.accessibleName);
+    else if (!design.accessibleName.isEmpty())
+        widget->setAccessibleName(design.accessibleName);
+}
 
-QWidget *Form::create(const ControlSpec &design, QWidget *parent) const
+QWidget *create(const ControlSpec &design, QWidget *parent)
 {
     using Kind = ControlSpec::Kind;
     QWidget *widget = nullptr;
@@ -104,23 +111,46 @@ QWidget *Form::create(const ControlSpec &design, QWidget *parent) const
         widget->setGeometry(pixels(design.left), pixels(design.top), pixels(design.width), pixels(design.height));
     applyFont(widget, design);
     applyColours(widget, design);
+    applyAccessibleName(widget, design);
     widget->setVisible(design.visible);
     return widget;
 }
 
-void Form::build(QWidget *window, std::span<const ControlSpec> table)
+const char *nameOf(const QWidget &window)
 {
+    return window.metaObject()->className();
+}
+
+} // namespace
+
+Form::Form(QWidget &window, std::span<const ControlSpec> table) : window(window)
+{
+    describeControlsToScreenReaders();
     // The table runs front to back; a later sibling is drawn over an earlier one, so build from the back.
     for (const ControlSpec &design : std::views::reverse(table)) {
-        QWidget *parent = design.container.isEmpty() ? window : controls.value(design.container);
-        Q_ASSERT_X(parent, "Form::build", "a container must stand behind its controls in the table");
-        controls.insert(design.name, create(design, parent));
+        QWidget *parent = design.container.isEmpty() ? &window : untaken.value(design.container);
+        if (!parent)
+            qFatal("%s: no container %s behind %s in the table", nameOf(window), qUtf8Printable(design.container),
+                   qUtf8Printable(design.name));
+        if (untaken.contains(design.name))
+            qFatal("%s: two controls named %s in the table", nameOf(window), qUtf8Printable(design.name));
+        untaken.insert(design.name, create(design, parent));
     }
 }
 
-QWidget *Form::control(const QString &name) const
+Form::~Form()
 {
-    QWidget *widget = controls.value(name);
-    Q_ASSERT_X(widget, "Form::control", qPrintable(name));
+    if (!untaken.isEmpty())
+        qFatal("%s: no member for %s", nameOf(window), qUtf8Printable(untaken.keys().join(QLatin1String(", "))));
+}
+
+QWidget *Form::take(const QString &name, const QMetaObject &kind)
+{
+    QWidget *widget = untaken.take(name);
+    if (!widget)
+        qFatal("%s: no control %s in the table, or taken twice", nameOf(window), qUtf8Printable(name));
+    if (!kind.cast(widget))
+        qFatal("%s: %s is a %s, not a %s", nameOf(window), qUtf8Printable(name), widget->metaObject()->className(),
+               kind.className());
     return widget;
 }

@@ -3,11 +3,11 @@
 #include <QColor>
 #include <QHash>
 #include <QString>
+#include <QWidget>
 
+#include <cstddef>
 #include <optional>
 #include <span>
-
-class QWidget;
 
 // One control of a window, as it was designed: positions and sizes in twips.
 struct ControlSpec {
@@ -31,15 +31,31 @@ struct ControlSpec {
     QString picture = {};       // resource path of a picture
     bool stretch = false;       // picture stretched to the control, or at its natural size
     int lineWidth = 1;          // pixels
+    QString accessibleName = {};  // what a screen reader says; in a label, "%1" stands for its current text
 };
 
-// Builds a window's controls from its table, listed front to back, and finds them by name.
+// Builds a window's controls from its table, listed front to back, then hands each one out once, by
+// name and kind, to the member that keeps it. A name missing from the table, a control of another
+// kind, or a control left without a member stops the program as the window is made, in every build:
+// a window that cannot reach one of its controls would otherwise fail only in the middle of a game.
 class Form {
 public:
-    void build(QWidget *window, std::span<const ControlSpec> controls);
+    Form(QWidget &window, std::span<const ControlSpec> controls);
+    ~Form();  // by then every control must have been taken
+    Form(const Form &) = delete;
+    Form &operator=(const Form &) = delete;
 
-    QWidget *control(const QString &name) const;
-    template <typename T> T *control(const QString &name) const { return static_cast<T *>(control(name)); }
+    template <typename T> void take(T *&member, const QString &name)
+    {
+        member = static_cast<T *>(take(name, T::staticMetaObject));
+    }
+    // A control array: "imgGegner(0)" … "imgGegner(16)" into imgGegner[0] … [16]. An array shorter
+    // than the table's leaves controls untaken, a longer one asks for a control that is not there.
+    template <typename T, std::size_t N> void take(T *(&members)[N], const QString &name)
+    {
+        for (std::size_t index = 0; index < N; ++index)
+            take(members[index], indexed(name, static_cast<int>(index)));
+    }
 
     static QString indexed(const QString &name, int index)
     {
@@ -47,6 +63,8 @@ public:
     }
 
 private:
-    QWidget *create(const ControlSpec &design, QWidget *parent) const;
-    QHash<QString, QWidget *> controls;
+    QWidget *take(const QString &name, const QMetaObject &kind);
+
+    QWidget &window;
+    QHash<QString, QWidget *> untaken;
 };

@@ -5,6 +5,8 @@
 
 // A straight line between two points of its parent, drawn in one colour and width.
 class LineWidget final : public QWidget {
+    Q_OBJECT
+
 public:
     LineWidget(QPoint from, QPoint to, QColor colour, int width, QWidget *parent);
 

@@ -1,8 +1,10 @@
 #include "startup/frmload.h"
 
+#include "platform/formbuilder.h"
 #include "platform/placement.h"
 #include "platform/twips.h"
 
+#include <QLabel>
 #include <QProgressBar>
 
 namespace {
@@ -11,7 +13,8 @@ using Kind = ControlSpec::Kind;
 
 // Front to back.
 const ControlSpec splashTable[] = {
-    {.name = "Vortschritt", .kind = Kind::ProgressBar, .top = 4680, .width = 5295, .height = 495},
+    {.name = "Vortschritt", .kind = Kind::ProgressBar, .top = 4680, .width = 5295, .height = 495,
+     .accessibleName = "Ladefortschritt"},
     {.name = "Label2", .kind = Kind::Label, .top = 5280, .width = 5295, .height = 255,
      .text = "Neue Versionen und Spiele gibt es auf der Webseite des Autors.",
      .alignment = Qt::AlignHCenter | Qt::AlignTop},
@@ -19,7 +22,7 @@ const ControlSpec splashTable[] = {
      .text = "\"Brummo on the run\" wird geladen", .fontFamily = "Comic Sans MS", .fontPoints = 15.75,
      .alignment = Qt::AlignHCenter | Qt::AlignTop},
     {.name = "Image1", .kind = Kind::Picture, .width = 5325, .height = 4170, .picture = ":/bilder/splash.gif",
-     .stretch = true},
+     .stretch = true, .accessibleName = "Flitz rennt davon, Brummo ihm nach"},
 };
 
 } // namespace
@@ -38,7 +41,11 @@ frmLoad::frmLoad(TimerFactory &timers, std::function<void()> showMainWindow, QWi
     colours.setColor(QPalette::Window, Qt::white);
     setPalette(colours);
     setAutoFillBackground(true);
-    form.build(this, splashTable);
+    Form form(*this, splashTable);
+    form.take(Vortschritt, "Vortschritt");
+    form.take(Label2, "Label2");
+    form.take(Label1, "Label1");
+    form.take(Image1, "Image1");
 
     centreOnScreen(*this);
 
@@ -56,7 +63,6 @@ void frmLoad::tmrZeit_Timer()
         close();
         return;
     }
-    auto *bar = form.control<QProgressBar>(QStringLiteral("Vortschritt"));
-    const float value = static_cast<float>(bar->value()) + 20.0f;
-    bar->setValue(static_cast<int>(value));
+    const float value = static_cast<float>(Vortschritt->value()) + 20.0f;
+    Vortschritt->setValue(static_cast<int>(value));
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/formbuilder.h"
 #include "platform/timer.h"
 
 #include <QWidget>
@@ -8,6 +7,8 @@
 #include <functional>
 #include <memory>
 
+class QLabel;
+class QProgressBar;
 class TimerFactory;
 
 // The splash window: fills its bar in five half-second steps, then hands over to the main window.
@@ -20,11 +21,15 @@ public:
 
     void tmrZeit_Timer();
 
-    const Form &controls() const { return form; }
     qint16 schritte() const { return Schritte; }
 
+    // The controls, named as in the window's table, front to back; set once, as the window is made.
+    QProgressBar *Vortschritt = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Image1 = nullptr;
+
 private:
-    Form form;
     std::unique_ptr<Timer> tmrZeit;
     std::function<void()> showMainWindow;
     qint16 Schritte = 0;

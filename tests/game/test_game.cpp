@@ -18,12 +18,12 @@ void showTarget(GameFixture &f, int index)
 {
     f.nextTarget(index);
     f.clock.advanceTo(2000);
-    QVERIFY(!f.target(index)->isHidden());
+    QVERIFY(!f.window->imgGegner[index]->isHidden());
 }
 
 void press(GameFixture &f, int index, Qt::MouseButton button = Qt::LeftButton)
 {
-    QTest::mousePress(f.target(index), button, Qt::NoModifier, QPoint(10, 10));
+    QTest::mousePress(f.window->imgGegner[index], button, Qt::NoModifier, QPoint(10, 10));
 }
 
 } // namespace
@@ -40,21 +40,21 @@ private slots:
         for (int second = 1; second <= 80; ++second) {
             if (second == 4) {  // the hide tick at 3.4 s takes the first target: 1.4 s on the field
                 f.clock.advanceTo(3399);
-                QVERIFY(!f.target(5)->isHidden());
+                QVERIFY(!f.window->imgGegner[5]->isHidden());
                 f.clock.advanceTo(3400);
-                QVERIFY(f.target(5)->isHidden());
+                QVERIFY(f.window->imgGegner[5]->isHidden());
             }
             f.clock.advanceTo(second * 1000 - 1);
-            QCOMPARE(f.text("lblZeit"), second == 1 ? QString() : QString::number(81 - second));
+            QCOMPARE(f.window->lblZeit->text(), second == 1 ? QString() : QString::number(81 - second));
             QCOMPARE(f.countdownColour(), second <= 70 ? QColor(Qt::black) : QColor(255, 0, 0));
             QVERIFY(f.visibleTargets() <= (second <= 2 ? 0 : 1));
             f.clock.advanceTo(second * 1000);
-            QCOMPARE(f.text("lblZeit"), QString::number(80 - second));
+            QCOMPARE(f.window->lblZeit->text(), QString::number(80 - second));
             QCOMPARE(f.audio.count("wave "), second < 70 ? 0 : 1);
             shows += second % 2 == 0 ? 1 : 0;
             QCOMPARE(f.random.seeds, QList<double>(shows, f.timeOfDay.seconds));
             if (second == 2) {  // where the three random numbers put it, twips turned into pixels
-                QCOMPARE(f.target(5)->pos(), QPoint(100, 60));
+                QCOMPARE(f.window->imgGegner[5]->pos(), QPoint(100, 60));
                 QCOMPARE((QList<int>{f.window->Gegner, f.window->GegnerLinks, f.window->GegnerOben}),
                          (QList<int>{5, 1500, 900}));
             }
@@ -69,7 +69,7 @@ private slots:
         QCOMPARE(intervals(f), (QList<int>{0, 0, 1700}));
         QVERIFY(!f.audio.musicPlaying);
         QVERIFY(!f.sound.Umgeleitet);
-        QCOMPARE(f.text("lblZeit"), QStringLiteral("0"));
+        QCOMPARE(f.window->lblZeit->text(), QStringLiteral("0"));
         QCOMPARE(f.countdownColour(), QColor(255, 0, 0));
 
         // After the end nothing shows up any more, while the hide timer goes on ticking.
@@ -83,9 +83,9 @@ private slots:
         QCOMPARE(shownResult(f), QString());
         QCOMPARE(f.countdownColour(), QColor(Qt::black));
         f.clock.advance(999);
-        QCOMPARE(f.text("lblZeit"), QStringLiteral("0"));
+        QCOMPARE(f.window->lblZeit->text(), QStringLiteral("0"));
         f.clock.advance(1);
-        QCOMPARE(f.text("lblZeit"), QStringLiteral("79"));
+        QCOMPARE(f.window->lblZeit->text(), QStringLiteral("79"));
     }
 
     void eachTargetScoresByItsGroup_data()
@@ -94,8 +94,9 @@ private slots:
         QTest::addColumn<int>("before");  // score and hits before the presses
         QTest::addColumn<int>("score");   // afterwards
         QTest::addColumn<int>("hits");
-        for (int index = 0; index < frmMain::targetCount; ++index)
-            QTest::addRow("target %d", index) << index << 0 << 3 * (index <= 8 ? 1 : index <= 13 ? -1 : 2) << 3;
+        // The first and last target of each group: Flitz, those that cost a point, those worth two.
+        for (const auto &[index, points] : {std::pair{0, 1}, {8, 1}, {9, -1}, {13, -1}, {14, 2}, {16, 2}})
+            QTest::addRow("target %d", index) << index << 0 << 3 * points << 3;
         // A loaded game can bring the 16-bit counters to their limits, where they stay.
         QTest::newRow("up to the limit") << 16 << 32766 << 32767 << 32767;
         QTest::newRow("down to the limit") << 12 << -32767 << -32768 << -32764;
@@ -117,7 +118,7 @@ private slots:
             press(f, index, button);
         QCOMPARE(fields(f), (QList<int>{78, hits, score}));
         QCOMPARE(readOuts(f), (QStringList{"78", QString::number(hits), QString::number(score)}));
-        QVERIFY(!f.target(index)->isHidden());
+        QVERIFY(!f.window->imgGegner[index]->isHidden());
     }
 
     void theEndReadsTheScoreFromItsLabel_data()
@@ -145,7 +146,7 @@ private slots:
         for (int i = 0; i < std::abs(presses); ++i)
             press(f, index);
         if (!scoreText.isNull())
-            f.label("lblPunkte")->setText(scoreText);
+            f.window->lblPunkte->setText(scoreText);
         f.clock.advanceTo(81000);
         QCOMPARE(shownResult(f), wins ? won : lost);
         QCOMPARE(f.audio.count("wave "), wins ? 2 : 1);
@@ -160,16 +161,16 @@ private slots:
         f.nextTarget(16);
         f.clock.advanceTo(30000);
         press(f, 16);
-        QCOMPARE(f.text("lblZeit"), QStringLiteral("50"));
+        QCOMPARE(f.window->lblZeit->text(), QStringLiteral("50"));
 
         f.window->cmdStart_Click();
         QCOMPARE(f.window->Zeit, 80);
         QCOMPARE(readOuts(f), (QStringList{"50", "0", "0"}));
         QCOMPARE(f.audio.count("play " + f.programFolder.path() + "/kol.mid"), 2);
         QCOMPARE(f.audio.handlerInstalls, 1);
-        QVERIFY(!f.target(16)->isHidden());
+        QVERIFY(!f.window->imgGegner[16]->isHidden());
         f.clock.advance(1000);
-        QCOMPARE(f.text("lblZeit"), QStringLiteral("79"));
+        QCOMPARE(f.window->lblZeit->text(), QStringLiteral("79"));
         f.clock.advance(700);
         QCOMPARE(f.visibleTargets(), 0);
     }
@@ -185,10 +186,10 @@ private slots:
             QWidget *about = QApplication::activeModalWidget();
             aboutWasOpen = about && about != f.window.get();
             f.clock.advanceTo(2000);
-            targetShownBehind = !f.target(0)->isHidden();
+            targetShownBehind = !f.window->imgGegner[0]->isHidden();
             // Through the window system, which keeps input from a window behind a modal one.
             QTest::mousePress(f.window->windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                              f.target(0)->geometry().center());
+                              f.window->imgGegner[0]->geometry().center());
             f.clock.advanceTo(81000);
             if (about)
                 about->close();
@@ -206,7 +207,7 @@ private slots:
         f.window->show();
         f.nextTarget(1, 6959, 3949);
         f.clock.advanceTo(2000);
-        QLabel *corner = f.target(1);
+        QLabel *corner = f.window->imgGegner[1];
         QCOMPARE(corner->geometry(), QRect(464, 263, 32, 32));  // 6959 and 3949 twips, to the nearest pixel
         // The data frame, drawn in front of pictures, hides whatever lies right of x = 480.
         QCOMPARE(f.window->childAt(470, 270), corner);

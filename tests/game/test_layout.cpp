@@ -2,6 +2,7 @@
 #include "platform/appearance.h"
 #include "tests/support/gamechecks.h"
 
+#include <QAccessible>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -59,10 +60,8 @@ private slots:
         row("cmdInfo", "frmMain", {480, 368, 201, 25}, "Über dieses Spiel");
         row("Line1", "frmMain", {472, 288, 1, 104}, {});
         row("Line2", "frmMain", {472, 360, 208, 1}, {});
-        for (int index = 0; index < frmMain::targetCount; ++index) {
-            const QByteArray name = Form::indexed(QStringLiteral("imgGegner"), index).toUtf8();
-            row(name.constData(), "frmMain", {0, 0, 32, 32}, {}, false);
-        }
+        for (int index = 0; index < frmMain::targetCount; ++index)
+            row(qPrintable(QStringLiteral("imgGegner(%1)").arg(index)), "frmMain", {0, 0, 32, 32}, {}, false);
     }
 
     void everyControlStandsWhereItWasDesigned()
@@ -75,7 +74,8 @@ private slots:
         QFETCH(int, fontPixels);
         GameFixture f;
         f.window->resize(900, 600);  // a larger window moves nothing
-        QWidget *control = f.window->controls().control(name);
+        auto *control = f.window->findChild<QWidget *>(name);
+        QVERIFY(control);
         const QString parentName = control->parentWidget() == f.window.get()
                                        ? QStringLiteral("frmMain")
                                        : control->parentWidget()->objectName();
@@ -116,12 +116,42 @@ private slots:
         QCOMPARE(f.window->palette().color(QPalette::Window), QColor(255, 255, 0));
         QVERIFY(f.window->windowFlags() & Qt::WindowMinimizeButtonHint);
         QVERIFY(!(f.window->windowFlags() & Qt::WindowMaximizeButtonHint));
-        QCOMPARE(f.label("lblErklärung(1)")->palette().color(QPalette::Window), QColor(255, 255, 0));
-        const auto *start = f.window->controls().control<QPushButton>(QStringLiteral("cmdStart"));
-        QCOMPARE(start->palette().color(QPalette::Button), QColor(255, 0, 0));
+        QCOMPARE(f.window->lblErklärung[1]->palette().color(QPalette::Window), QColor(255, 255, 0));
+        QCOMPARE(f.window->cmdStart->palette().color(QPalette::Button), QColor(255, 0, 0));
         QVERIFY(!f.window->windowIcon().isNull());
-        QCOMPARE(f.label("imgBackground")->cursor().shape(), Qt::BitmapCursor);
-        QCOMPARE(f.target(0)->cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(f.window->imgBackground->cursor().shape(), Qt::BitmapCursor);
+        QCOMPARE(f.window->imgGegner[0]->cursor().shape(), Qt::ArrowCursor);
+    }
+
+    // A screen reader names every control of the window: the read-outs with their captions and the
+    // values they show, the targets as who they are. Lines are separators, which say nothing.
+    void screenReadersNameEveryControl()
+    {
+        GameFixture f;
+        f.window->cmdStart_Click();
+        f.clock.advanceTo(1000);
+        QHash<QString, QString> spoken;
+        QList<QAccessibleInterface *> containers = {QAccessible::queryAccessibleInterface(f.window.get())};
+        while (!containers.isEmpty()) {
+            for (int index = 0; index < containers.first()->childCount(); ++index) {
+                QAccessibleInterface *control = containers.first()->child(index);
+                const bool line = control->role() == QAccessible::Separator;
+                spoken.insert(control->object()->objectName(), line ? "-" : control->text(QAccessible::Name));
+                if (qobject_cast<QGroupBox *>(control->object()))
+                    containers.append(control);
+            }
+            containers.removeFirst();
+        }
+        QCOMPARE(spoken.size(), 43);
+        QCOMPARE(spoken.key(QString()), QString());  // the first control without a name, if any
+        QCOMPARE(spoken.value("lblZeit"), QStringLiteral("Verbleibende Zeit: 79"));
+        QCOMPARE(spoken.value("lblPunkte"), QStringLiteral("Punkte: 0"));
+        QCOMPARE(spoken.value("filLaden"), QStringLiteral("Gespeicherte Spiele"));
+        QStringList who(9, QStringLiteral("Flitz"));
+        who << "Quendas Schwester" << "Quendas Schwester" << "Polizist" << "Polizist" << "Außerirdischer"
+            << "Grolz-Bier" << "Fernseher" << "Quenda";
+        for (int index = 0; index < frmMain::targetCount; ++index)
+            QVERIFY(spoken.value(QStringLiteral("imgGegner(%1)").arg(index)).contains(who[index]));
     }
 
     // Faces flat in exactly their own colours, and the file list with its scroll bar in the system
@@ -136,14 +166,14 @@ private slots:
         const QImage shown = f.window->grab().toImage();
         const QColor red(255, 0, 0);
         const QColor yellow(255, 255, 0);
-        for (const auto &[name, colour] : {std::pair{"cmdStart", red}, {"cmdInfo", yellow}, {"cmdLaden", yellow}}) {
-            const QRect button = f.window->controls().control(QString::fromLatin1(name))->geometry();
+        const frmMain &w = *f.window;
+        for (const auto &[button, colour] : {std::pair{w.cmdStart, red}, {w.cmdInfo, yellow}, {w.cmdLaden, yellow}}) {
             // Beside the caption, at either end of the face.
-            for (const int left : {button.left() + 8, button.right() - 8})
-                QCOMPARE(shown.pixelColor(left, button.center().y()), colour);
+            for (const int left : {button->geometry().left() + 8, button->geometry().right() - 8})
+                QCOMPARE(shown.pixelColor(left, button->geometry().center().y()), colour);
         }
 
-        const auto *list = f.window->controls().control<QListWidget>(QStringLiteral("filLaden"));
+        const QListWidget *list = w.filLaden;
         QVERIFY(list->verticalScrollBar()->isVisible());
         QVERIFY(list->palette() == QApplication::palette());
         QVERIFY(list->verticalScrollBar()->palette() == QApplication::palette());
@@ -160,7 +190,7 @@ private slots:
         const QObjectList siblings = f.window->children();
         qsizetype previous = siblings.size();
         for (const QString &name : frontToBack) {
-            const qsizetype position = siblings.indexOf(f.window->controls().control(name));
+            const qsizetype position = siblings.indexOf(f.window->findChild<QWidget *>(name));
             QVERIFY2(position >= 0 && position < previous, qPrintable(name));
             previous = position;
         }
@@ -171,13 +201,14 @@ private slots:
         GameFixture f;
         f.window->show();
         QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
-        for (const char *name : {"cmdSpeichern", "cmdLaden", "filLaden", "cmdEnde", "cmdInfo", "cmdStart"}) {
-            QCOMPARE(QApplication::focusWidget(), f.window->controls().control(QString::fromLatin1(name)));
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        const frmMain &w = *f.window;
+        for (QWidget *control : QWidgetList{w.cmdSpeichern, w.cmdLaden, w.filLaden, w.cmdEnde, w.cmdInfo, w.cmdStart}) {
+            QCOMPARE(QApplication::focusWidget(), control);
+            QTest::keyClick(control, Qt::Key_Tab);
         }
         // Round again to the save button, where the focus also is right after opening: the space
         // bar then saves.
-        QCOMPARE(QApplication::focusWidget(), f.window->controls().control(QStringLiteral("cmdSpeichern")));
+        QCOMPARE(QApplication::focusWidget(), f.window->cmdSpeichern);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QCOMPARE(f.dialogs.shown.size(), 1);
         QCOMPARE(f.dialogs.shown.first().title, QStringLiteral("Speichern"));
@@ -190,7 +221,7 @@ private slots:
             writeAll(f.workingFolder.filePath(QString::fromLatin1(name)), {});
         QVERIFY(QDir(f.workingFolder.path()).mkdir(QStringLiteral("folder.txt")));
         f.window = std::make_unique<frmMain>(f.services);
-        const auto *list = f.window->controls().control<QListWidget>(QStringLiteral("filLaden"));
+        const QListWidget *list = f.window->filLaden;
         QStringList names;
         for (int row = 0; row < list->count(); ++row)
             names.append(list->item(row)->text());

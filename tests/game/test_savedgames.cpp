@@ -24,10 +24,9 @@ struct LoadFixture : GameFixture {
     {
         writeAll(workingFolder.filePath(name), content);
         window = std::make_unique<frmMain>(services);
-        list()->setCurrentRow(0);
+        window->filLaden->setCurrentRow(0);
         dialogs.clear();
     }
-    QListWidget *list() const { return window->controls().control<QListWidget>(QStringLiteral("filLaden")); }
 };
 
 // Size, time of writing and start of a file tell whether it was touched, without reading all of a
@@ -158,9 +157,9 @@ private slots:
         if (change == QStringLiteral("200 MB"))
             QVERIFY(QFile::resize(path, qint64(200) << 20));
         if (change == QStringLiteral("unselect"))
-            f.list()->setCurrentRow(-1);
+            f.window->filLaden->setCurrentRow(-1);
         if (change == QStringLiteral("deselect"))
-            f.list()->clearSelection();
+            f.window->filLaden->clearSelection();
         if (QStringList{"remove", "folder", "pipe", "device"}.contains(change))
             QVERIFY(QFile::remove(path));
         if (change == QStringLiteral("folder"))
@@ -204,7 +203,7 @@ private slots:
             QCOMPARE(::fields(f), fields);
         const int left = f.window->Zeit;
         f.clock.advance(1000);
-        QCOMPARE(f.text("lblZeit"), QString::number(left - 1));
+        QCOMPARE(f.window->lblZeit->text(), QString::number(left - 1));
         QCOMPARE(intervals(f), running);
         QCOMPARE(fingerprint(path), before);
         if (readBefore < 0)
@@ -231,7 +230,7 @@ private slots:
         QVERIFY(QFile::link(QStringLiteral("/dev/null"), folder.filePath(QStringLiteral("geraet.txt"))));
 
         f.window = std::make_unique<frmMain>(f.services);
-        auto *list = f.window->controls().control<QListWidget>(QStringLiteral("filLaden"));
+        QListWidget *list = f.window->filLaden;
         QStringList shown;
         for (int row = 0; row < list->count(); ++row)
             shown.append(list->item(row)->text());
@@ -277,14 +276,14 @@ private slots:
         LoadFixture f(content);
         if (afterAWin) {
             f.window->cmdStart_Click();
-            f.label("lblPunkte")->setText(QStringLiteral("30"));
+            f.window->lblPunkte->setText(QStringLiteral("30"));
             f.clock.advanceTo(81000);
             QCOMPARE(shownResult(f), QStringLiteral("imgWinner lblSuper"));
             f.audio.events.clear();
         }
         f.window->cmdLaden_Click();
         f.clock.advance(1000);
-        QCOMPARE(f.text("lblZeit"), nextTick);
+        QCOMPARE(f.window->lblZeit->text(), nextTick);
         QCOMPARE(f.countdownColour() == QColor(255, 0, 0), red);
         QCOMPARE(f.audio.events, sounds);
         QCOMPARE(shownResult(f), result);

@@ -67,7 +67,6 @@ private:
 struct RealSoundGame {
     explicit RealSoundGame(const QString &soundFont = FluidMusic::defaultSoundFont());
 
-    QLabel *label(const char *name) const { return window->controls().control<QLabel>(QString::fromLatin1(name)); }
     QString programFile(const QString &name) const { return programFolder.filePath(name); }
     // Waits until the SoundFont is loaded; false at once if there is none to load.
     bool waitForMusic();
@@ -75,7 +74,7 @@ struct RealSoundGame {
     // A device asleep after a quiet spell plays nothing, and SDL_mixer must not be asked then.
     static bool wavePlaying() { return Mix_QuerySpec(nullptr, nullptr, nullptr) != 0 && Mix_Playing(-1) > 0; }
     // Lets the next game be won at its end.
-    void scoreToWin() { window->Punkte = 30; label("lblPunkte")->setText(QStringLiteral("30")); }
+    void scoreToWin() { window->Punkte = 30; window->lblPunkte->setText(QStringLiteral("30")); }
 
     const bool soundFontPresent;
     QTemporaryDir programFolder;

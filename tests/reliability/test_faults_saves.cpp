@@ -16,7 +16,7 @@ namespace {
 // Selects the listed game of that name; false if it is not listed.
 bool select(const GameFixture &f, const QString &name)
 {
-    auto *list = f.window->controls().control<QListWidget>(QStringLiteral("filLaden"));
+    QListWidget *list = f.window->filLaden;
     const QList<QListWidgetItem *> found = list->findItems(name, Qt::MatchExactly);
     if (found.size() == 1)
         list->setCurrentItem(found.first());
@@ -35,7 +35,7 @@ void startRunningGame(GameFixture &f)
 void checkGoesOn(GameFixture &f, int zeitBefore)
 {
     f.clock.advance(1000);
-    QCOMPARE(f.text(QStringLiteral("lblZeit")), QString::number(zeitBefore - 1));
+    QCOMPARE(f.window->lblZeit->text(), QString::number(zeitBefore - 1));
     QCOMPARE(intervals(f), (QList<int>{1000, 2000, 1700}));
 }
 

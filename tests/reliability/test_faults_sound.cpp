@@ -108,10 +108,10 @@ private slots:
         }
         g.scoreToWin();
         g.clock.advance(70000);
-        QCOMPARE(g.label("lblZeit")->text(), QStringLiteral("10"));
+        QCOMPARE(g.window->lblZeit->text(), QStringLiteral("10"));
         QCOMPARE(RealSoundGame::wavePlaying(), file != u"crap.wav");
         g.clock.advance(11000);
-        QVERIFY(!g.label("imgWinner")->isHidden());
+        QVERIFY(!g.window->imgWinner->isHidden());
         QCOMPARE(RealSoundGame::wavePlaying(), file != u"deadnow.wav");
         // Music that cannot play never ends either: it must not be started over and over.
         QCOMPARE(g.audio.musicStarts, 1);
@@ -159,7 +159,7 @@ private slots:
             const qint64 playing = procstats::residentBytes();
             g.scoreToWin();
             g.clock.advance(11000);
-            QVERIFY(!g.label("imgWinner")->isHidden());
+            QVERIFY(!g.window->imgWinner->isHidden());
             QCOMPARE(g.sound.WavDaten->size(), gameAsset("deadnow.wav").size());
             QVERIFY(RealSoundGame::wavePlaying());
             const qint64 after = procstats::residentBytes();

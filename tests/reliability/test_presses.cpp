@@ -46,7 +46,7 @@ private slots:
         f.window->cmdStart_Click();
         f.nextTarget(16, 3000, 2000);
         f.clock.advanceTo(2000);
-        QLabel *target = f.target(16);
+        QLabel *target = f.window->imgGegner[16];
         QVERIFY(!target->isHidden());
         DoubleClickCounter seen;
         target->installEventFilter(&seen);

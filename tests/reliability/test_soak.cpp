@@ -62,7 +62,7 @@ private slots:
                 f.clock.advanceTo(std::min(end, f.clock.now() + pause(engine)));
                 // Mostly the target shown last, which may or may not still be visible; now and then any other.
                 const int index = unit(engine) < 0.8 ? f.window->Gegner : anyTarget(engine);
-                QLabel *target = f.target(index);
+                QLabel *target = f.window->imgGegner[index];
                 const bool visible = !target->isHidden();
                 QTest::mousePress(target, buttons[anyButton(engine)], Qt::NoModifier, QPoint(16, 16));
                 ++totalPresses;
@@ -71,11 +71,11 @@ private slots:
                     score += pointsFor(index);
                 }
             }
-            QCOMPARE(f.text("lblZeit"), QStringLiteral("0"));
+            QCOMPARE(f.window->lblZeit->text(), QStringLiteral("0"));
             QCOMPARE(int(f.window->Treffer), presses);
-            QCOMPARE(f.text("lblTreffer"), QString::number(presses));
+            QCOMPARE(f.window->lblTreffer->text(), QString::number(presses));
             QCOMPARE(int(f.window->Punkte), score);
-            QCOMPARE(f.label(score > 20 ? "imgWinner" : "imgLoser")->isHidden(), false);
+            QCOMPARE((score > 20 ? f.window->imgWinner : f.window->imgLoser)->isHidden(), false);
             QVERIFY(f.dialogs.shown.isEmpty());
             countedPresses += presses;
             if (game == 1000)

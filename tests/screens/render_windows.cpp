@@ -45,16 +45,16 @@ int main(int argc, char *argv[])
         // Spread over the field, the last ones at the far edges where the panel covers them.
         const int left = index == 16 ? 6959 : 300 + (index % 6) * 1100;
         const int top = index == 15 ? 3949 : 200 + (index / 6) * 1300;
-        f.target(index)->move(left / 15, top / 15);
-        f.target(index)->show();
+        f.window->imgGegner[index]->move(left / 15, top / 15);
+        f.window->imgGegner[index]->show();
     }
     f.clock.advanceTo(72000);
     save(*f.window, folder, QStringLiteral("main-targets"));
 
     for (int index = 0; index < frmMain::targetCount; ++index)
-        f.target(index)->hide();
+        f.window->imgGegner[index]->hide();
     f.window->Punkte = 25;
-    f.label(QStringLiteral("lblPunkte"))->setText(QStringLiteral("25"));
+    f.window->lblPunkte->setText(QStringLiteral("25"));
     f.clock.advanceTo(81000);
     save(*f.window, folder, QStringLiteral("main-won"));
 

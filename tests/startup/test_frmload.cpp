@@ -23,7 +23,7 @@ private slots:
         });
         splash->setAttribute(Qt::WA_DeleteOnClose);
         splash->show();
-        auto *bar = splash->controls().control<QProgressBar>(QStringLiteral("Vortschritt"));
+        QProgressBar *bar = splash->Vortschritt;
         QCOMPARE(bar->value(), 0);
         for (int tick = 1; tick <= 5; ++tick) {
             clock.advanceTo(tick * 500 - 1);
@@ -56,22 +56,21 @@ private slots:
         QCOMPARE(splash.windowFlags() & Qt::WindowType_Mask, Qt::SplashScreen);
         QCOMPARE(splash.palette().color(QPalette::Window), QColor(Qt::white));
 
-        const Form &form = splash.controls();
-        auto *title = form.control<QLabel>(QStringLiteral("Label1"));
+        QLabel *title = splash.Label1;
         QCOMPARE(title->text(), QStringLiteral("\"Brummo on the run\" wird geladen"));
         QCOMPARE(title->geometry(), QRect(0, 280, 353, 41));
         QCOMPARE(title->font().pixelSize(), 21);
         QCOMPARE(title->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
-        auto *line = form.control<QLabel>(QStringLiteral("Label2"));
+        QLabel *line = splash.Label2;
         QCOMPARE(line->geometry(), QRect(0, 352, 353, 17));
         QVERIFY(line->text().contains(QStringLiteral("Webseite")));
         QCOMPARE(line->font().pixelSize(), 11);
         QVERIFY(line->fontMetrics().horizontalAdvance(line->text()) <= line->width());
-        auto *picture = form.control<QLabel>(QStringLiteral("Image1"));
+        QLabel *picture = splash.Image1;
         QCOMPARE(picture->geometry(), QRect(0, 0, 355, 278));
         QCOMPARE(picture->pixmap().size(), QSize(251, 278));
         QVERIFY(picture->hasScaledContents());
-        auto *bar = form.control<QProgressBar>(QStringLiteral("Vortschritt"));
+        QProgressBar *bar = splash.Vortschritt;
         QCOMPARE(bar->geometry(), QRect(0, 312, 353, 33));
         QCOMPARE(bar->maximum(), 100);
         // The bar covers the lower part of the title: it is drawn in front of it.

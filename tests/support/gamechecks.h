@@ -23,15 +23,14 @@ inline void writeAll(const QString &path, const QByteArray &bytes)
 
 inline QStringList readOuts(const GameFixture &f)
 {
-    return {f.text(QStringLiteral("lblZeit")), f.text(QStringLiteral("lblTreffer")),
-            f.text(QStringLiteral("lblPunkte"))};
+    return {f.window->lblZeit->text(), f.window->lblTreffer->text(), f.window->lblPunkte->text()};
 }
 
 inline void setReadOuts(const GameFixture &f, const QStringList &texts)
 {
-    f.label(QStringLiteral("lblZeit"))->setText(texts.value(0));
-    f.label(QStringLiteral("lblTreffer"))->setText(texts.value(1));
-    f.label(QStringLiteral("lblPunkte"))->setText(texts.value(2));
+    f.window->lblZeit->setText(texts.value(0));
+    f.window->lblTreffer->setText(texts.value(1));
+    f.window->lblPunkte->setText(texts.value(2));
 }
 
 inline QList<int> fields(const GameFixture &f)
@@ -50,9 +49,9 @@ inline QList<int> intervals(const GameFixture &f)
 inline QString shownResult(const GameFixture &f)
 {
     QStringList shown;
-    for (const char *name : {"imgWinner", "lblSuper", "imgLoser", "lblBesser"}) {
-        if (!f.label(QString::fromLatin1(name))->isHidden())
-            shown.append(QString::fromLatin1(name));
+    for (const QLabel *result : {f.window->imgWinner, f.window->lblSuper, f.window->imgLoser, f.window->lblBesser}) {
+        if (!result->isHidden())
+            shown.append(result->objectName());
     }
     return shown.join(QLatin1Char(' '));
 }

@@ -32,14 +32,14 @@ QByteArray GameFixture::waveOfSize(int bytes)
 
 QColor GameFixture::countdownColour() const
 {
-    return label(QStringLiteral("lblZeit"))->palette().color(QPalette::WindowText);
+    return window->lblZeit->palette().color(QPalette::WindowText);
 }
 
 int GameFixture::visibleTargets() const
 {
     int visible = 0;
-    for (int index = 0; index < frmMain::targetCount; ++index)
-        visible += target(index)->isVisibleTo(window.get()) ? 1 : 0;
+    for (const QLabel *target : window->imgGegner)
+        visible += target->isVisibleTo(window.get()) ? 1 : 0;
     return visible;
 }
 

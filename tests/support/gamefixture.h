@@ -20,9 +20,6 @@
 struct GameFixture {
     GameFixture();
 
-    QLabel *label(const QString &name) const { return window->controls().control<QLabel>(name); }
-    QLabel *target(int index) const { return label(Form::indexed(QStringLiteral("imgGegner"), index)); }
-    QString text(const QString &name) const { return label(name)->text(); }
     QColor countdownColour() const;
     int visibleTargets() const;
 
