@@ -68,7 +68,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, visible);
         QFETCH(int, fontPixels);
-        GameFixture f;
+        RecordedGame f;
         f.window->resize(900, 600);  // a larger window moves nothing
         QWidget *control = f.window->controls().control(name);
         const QString parentName = control->parentWidget() == f.window.get()
@@ -99,7 +99,7 @@ private slots:
 
     void windowIsSizedColouredAndTitled()
     {
-        GameFixture f;
+        RecordedGame f;
         QCOMPARE(f.window->size(), QSize(683, 392));
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Brummo on the run"));
         QCOMPARE(f.window->palette().color(QPalette::Window), QColor(255, 255, 0));
@@ -115,7 +115,7 @@ private slots:
 
     void controlsAreDrawnFrontToBack()
     {
-        GameFixture f;
+        RecordedGame f;
         const QStringList frontToBack = {
             "cmdStart", "cmdInfo", "cmdLaden", "fraGame", "fraEinstellungen", "lblSuper", "imgWinner",
             "lblBesser", "imgLoser", "Line2", "Line1", "lblInformation", "lblErklärung(3)", "lblErklärung(2)",
@@ -132,7 +132,7 @@ private slots:
 
     void focusRunsThroughTheButtonsInOrder()
     {
-        GameFixture f;
+        RecordedGame f;
         f.window->show();
         QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
         for (const char *name : {"cmdSpeichern", "cmdLaden", "filLaden", "cmdEnde", "cmdInfo", "cmdStart"}) {
@@ -149,7 +149,7 @@ private slots:
 
     void fileListShowsTheSavedGamesOfTheWorkingFolder()
     {
-        GameFixture f;
+        RecordedGame f;
         for (const char *name : {"b.txt", "A.TXT", "c.txt.bak", "notes.md", "d.Txt"})
             writeAll(f.workingFolder.filePath(QString::fromLatin1(name)), {});
         QVERIFY(QDir(f.workingFolder.path()).mkdir(QStringLiteral("folder.txt")));

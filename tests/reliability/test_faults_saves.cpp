@@ -66,7 +66,7 @@ private slots:
         QFETCH(QString, disk);
         QFETCH(QString, typed);
         QFETCH(QString, reason);
-        GameFixture f;
+        RecordedGame f;
         const QString folder = f.workingFolder.path();
         bool mounted = false;
         const auto unmount = qScopeGuard([&] {
@@ -118,7 +118,7 @@ private slots:
 
     void umlautsAndBlanksInNameAndFolderRoundTrip()
     {
-        GameFixture f;
+        RecordedGame f;
         const QString folder = f.workingFolder.filePath(QStringLiteral("Jörgs Spielstände"));
         QVERIFY(QDir().mkpath(folder));
         f.folders.working = folder;

@@ -1,7 +1,9 @@
-// The program's sound comes from the module beside it; without the module the game is silent,
-// never broken.
+// The program's sound comes from the module beside it; without a module it can use the game is
+// silent, never broken, and says once why.
 #include "sound/audioloader.h"
 #include "sound/silentaudio.h"
+#include "sound/soundmodule.h"
+#include "tests/support/virtualclock.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -16,7 +18,7 @@ class TestAudioLoader : public QObject {
 private slots:
     void theModuleBesideTheProgramPlaysSound()
     {
-        const std::unique_ptr<AudioBackend> audio = loadAudioBackend(QStringLiteral(BRUMMO_PROGRAM_DIR "/"));
+        const std::unique_ptr<AudioBackend> audio = loadAudioBackend(QStringLiteral(BRUMMO_PROGRAM_DIR "/"), clock);
         QVERIFY(!dynamic_cast<SilentAudio *>(audio.get()));
         QFile wave(QStringLiteral(BRUMMO_PROGRAM_DIR "/crap.wav"));
         QVERIFY(wave.open(QIODevice::ReadOnly));
@@ -27,11 +29,27 @@ private slots:
         QCOMPARE(Mix_Playing(-1), 0);
     }
 
-    void withoutTheModuleTheGameIsSilent()
+    void withoutAModuleItCanUseTheGameIsSilent_data()
     {
-        QTemporaryDir programFolder;
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("keine Tonausgabe, das Tonmodul fehlt")));
-        const std::unique_ptr<AudioBackend> audio = loadAudioBackend(programFolder.path() + QLatin1Char('/'));
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("no module") << QString() << QStringLiteral("das Tonmodul fehlt");
+        QTest::newRow("of another version") << QStringLiteral(BRUMMO_TEST_MODULES "/stale/")
+                                             << QStringLiteral("das Tonmodul hat die Version %1, erwartet ist %2")
+                                                    .arg(soundModuleVersion + 1).arg(soundModuleVersion);
+        QTest::newRow("its library missing") << QStringLiteral(BRUMMO_TEST_MODULES "/orphan/")
+                                             << QStringLiteral("das Tonmodul oder eine Bibliothek, die es braucht, lässt sich nicht laden \\(.*libbrummo_gone");
+    }
+
+    void withoutAModuleItCanUseTheGameIsSilent()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, warning);
+        QTemporaryDir empty;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Brummo: keine Tonausgabe, ") + warning));
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+        const std::unique_ptr<AudioBackend> audio
+            = loadAudioBackend(folder.isEmpty() ? empty.path() + QLatin1Char('/') : folder, clock);
         QVERIFY(dynamic_cast<SilentAudio *>(audio.get()));
         int ends = 0;
         audio->setMusicEndedHandler([&](AudioBackend::PlayId) { ++ends; });
@@ -40,6 +58,9 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(ends, 0);
     }
+
+private:
+    VirtualClock clock;
 };
 
 QTEST_MAIN(TestAudioLoader)
