@@ -12,6 +12,7 @@ packages=(
   desktop-file-utils appstream dpkg-dev file
   xvfb xauth xdotool imagemagick librsvg2-bin sox python3
   libbenchmark-dev libx11-dev x11-utils time procps dbus-daemon
+  pulseaudio pulseaudio-utils
 )
 
 sudo_if_needed() {
