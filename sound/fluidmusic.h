@@ -18,17 +18,20 @@
 // Renders one MIDI file at a time with FluidSynth into interleaved 16-bit stereo frames.
 //
 // Two threads use it: a controlling thread calls play() and stop(), the audio thread calls
-// render(). Neither ever waits for the other, and the audio thread allocates and frees nothing:
+// render(). Neither ever waits for the other, and render() allocates, frees, reads and parses
+// nothing of ours:
 // - play() reads the file into a MidiSequence on the controlling thread and posts it, stop() posts
 //   an empty one, through a one-slot mailbox that render() empties at its start, so a request
 //   takes effect with the next buffer. Only the newest request counts; one overwritten before it
 //   was taken never plays, and the controlling thread frees it at once.
-// - render() takes the request, hands the play it replaces back through a second slot, sends the
-//   due note, controller and program messages to the synthesiser (FluidSynth's own voices, made
-//   beforehand) and has it write the buffer. The controlling thread frees what came back before
-//   each post; between two posts render() can take only one request, so the slot is always empty
-//   when render() needs it.
-// - The end notice is a plain function call from render(); it must neither allocate nor block.
+// - render() then: takes the request and puts the play it replaces into a second slot, from which
+//   the controlling thread frees it at its next post (between two posts render() can take only one
+//   request, so that slot is always empty when render() needs it); hands the MIDI messages that
+//   fall due to the synthesiser (note on and off, controllers, programs, pressure, pitch bend);
+//   has FluidSynth write the samples; converts them to 16 bits; and, in the buffer where the
+//   play reaches its end, calls the end notice, which must neither allocate nor block.
+// Inside FluidSynth's writing of samples its own code makes a heap call or so per call (measured),
+// which is not ours to change.
 //
 // The SoundFont is loaded on a thread of its own, because a large one takes seconds and the game
 // must not wait for its music. Until it is there, render() gives silence and keeps the requests.
