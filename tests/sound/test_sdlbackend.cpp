@@ -165,9 +165,9 @@ private slots:
         if (next == u"music") {
             const AudioBackend::PlayId play = backend->playMusic(shortSong);
             startReturned = true;
+            clock.advance(2 * idleDelay / 3);   // before the notice can have arrived
             QVERIFY(deviceOpen());
             QVERIFY(meter->loudestOver(second / 10) > 1000);
-            clock.advance(2 * idleDelay / 3);
             // The end notice still comes, once; the last notes ring on after it, and the quiet the
             // device waits for is counted from it, not from the start of the play.
             QTRY_COMPARE_WITH_TIMEOUT(ended, QList{play}, patience);
