@@ -9,6 +9,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/folders.h"
+#include "platform/qttimers.h"
 #include "sound/apis.h"
 #include "sound/sdlaudiobackend.h"
 
@@ -210,7 +211,8 @@ int main(int argc, char **argv)
                 qPrintable(midi), songSeconds);
     std::fflush(stdout);
     {
-        SdlAudioBackend backend;
+        QtTimerFactory timers;
+        SdlAudioBackend backend(timers);
         WatchedAudio audio(backend);
         NoDialogs dialogs;
         NoFolders folders;

@@ -58,14 +58,14 @@ struct Scene {
 };
 
 // Made on first use and kept for all runs; both must go before the application object does.
-std::unique_ptr<GameFixture> game;
+std::unique_ptr<RecordedGame> game;
 std::unique_ptr<QWidget> floorWindow;
 CountingLabel *floorLabel = nullptr;
 
 Scene gameScene()
 {
     if (!game) {
-        game = std::make_unique<GameFixture>();
+        game = std::make_unique<RecordedGame>();
         game->window->show();
         if (!QTest::qWaitForWindowExposed(game->window.get()))
             qFatal("the window never showed");
@@ -74,7 +74,7 @@ Scene gameScene()
         game->clock.advance(2000);  // shows target 0 (worth one point) until 3400 ms
         QCoreApplication::processEvents();
     }
-    GameFixture *g = game.get();
+    RecordedGame *g = game.get();
     return {g->window->imgGegner[0], g->window->lblPunkte, [g] { g->window->Punkte = 0; },
             [g] { return int(g->window->Punkte); }};
 }

@@ -8,6 +8,7 @@
 // of a sound card (one 512-frame buffer per buffer time) on machines without one.
 
 #include "bench/waveonset.h"
+#include "platform/qttimers.h"
 #include "sound/apis.h"
 #include "sound/sdlaudiobackend.h"
 #include "tests/support/fakedialogs.h"
@@ -24,7 +25,8 @@ int main(int argc, char *argv[])
     QCoreApplication application(argc, argv);
     const int plays = argc > 1 ? std::atoi(argv[1]) : 30;
 
-    SdlAudioBackend audio;
+    QtTimerFactory timers;
+    SdlAudioBackend audio(timers);
     FakeDialogs dialogs;
     FakeFolders folders;
     folders.program = QStringLiteral(BRUMMO_SOURCE_DIR "/assets");

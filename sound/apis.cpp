@@ -33,7 +33,7 @@ Apis::Apis(AudioBackend &audio, Dialogs &dialogs, const Folders &folders)
 Apis::~Apis()
 {
     // The backend may outlive us; its end notice must not reach a destroyed object.
-    if (Umgeleitet)
+    if (umgeleitet)
         audio.setMusicEndedHandler({});
 }
 
@@ -44,9 +44,9 @@ QString Apis::Programmordner() const
 
 void Apis::MusikStarten()
 {
-    if (!Umgeleitet) {
+    if (!umgeleitet) {
         audio.setMusicEndedHandler([this](AudioBackend::PlayId play) { musicEnded(play); });
-        Umgeleitet = true;
+        umgeleitet = true;
     }
     currentPlay = audio.playMusic(MidiDatei);
 }
@@ -55,16 +55,16 @@ void Apis::musicEnded(AudioBackend::PlayId play)
 {
     // Only the end of the play started last counts; a notice of a play that was cut off
     // by a new start may still arrive after it.
-    if (Umgeleitet && play == currentPlay)
+    if (umgeleitet && play == currentPlay)
         MusikStarten();
 }
 
 void Apis::MusikStoppen()
 {
     audio.stopMusic();
-    if (Umgeleitet) {
+    if (umgeleitet) {
         audio.setMusicEndedHandler({});
-        Umgeleitet = false;
+        umgeleitet = false;
     }
 }
 

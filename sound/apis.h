@@ -29,7 +29,7 @@ public:
     std::optional<QByteArray> WavDaten;
 
     // True while a finished play of the music is to start it over.
-    bool Umgeleitet = false;
+    bool Umgeleitet() const { return umgeleitet; }
 
     // Plays MidiDatei from its beginning, whether or not it plays already.
     void MusikStarten();
@@ -58,4 +58,5 @@ private:
     Dialogs &dialogs;
     const Folders &folders;
     AudioBackend::PlayId currentPlay = 0;
+    bool umgeleitet = false;
 };

@@ -3,17 +3,35 @@
 #include "sound/silentaudio.h"
 #include "sound/soundmodule.h"
 
+#include <QFileInfo>
 #include <QLibrary>
 
-std::unique_ptr<AudioBackend> loadAudioBackend(const QString &programFolder)
+namespace {
+
+std::unique_ptr<AudioBackend> silentBecause(const QString &reason)
+{
+    qWarning("Brummo: keine Tonausgabe, %s", qPrintable(reason));
+    return std::make_unique<SilentAudio>();
+}
+
+} // namespace
+
+std::unique_ptr<AudioBackend> loadAudioBackend(const QString &programFolder, TimerFactory &timers)
 {
     // The module stays loaded for the rest of the process: QLibrary unloads only when told, and
     // the device's code must outlive every object made from it.
-    QLibrary module(programFolder + QStringLiteral("brummo-sound"));
-    const auto create = reinterpret_cast<CreateAudioBackend>(module.resolve(BRUMMO_SOUND_MODULE_ENTRY));
-    if (!create) {
-        qWarning("Brummo: keine Tonausgabe, das Tonmodul fehlt (%s)", qPrintable(module.errorString()));
-        return std::make_unique<SilentAudio>();
-    }
-    return std::unique_ptr<AudioBackend>(create());
+    const QString path = programFolder + QStringLiteral("brummo-sound.so");
+    if (!QFileInfo::exists(path))
+        return silentBecause(QStringLiteral("das Tonmodul fehlt (%1)").arg(path));
+    QLibrary module(path);
+    if (!module.load())
+        return silentBecause(QStringLiteral("das Tonmodul oder eine Bibliothek, die es braucht, lässt sich nicht laden (%1)")
+                                 .arg(module.errorString()));
+    const auto *entry = reinterpret_cast<const SoundModuleEntry *>(module.resolve(BRUMMO_SOUND_MODULE_ENTRY));
+    if (!entry || entry->version != soundModuleVersion)
+        return silentBecause(QStringLiteral("das Tonmodul hat die Version %1, erwartet ist %2 (%3)")
+                                 .arg(entry ? QString::number(entry->version) : QStringLiteral("unbekannt"))
+                                 .arg(soundModuleVersion)
+                                 .arg(path));
+    return std::unique_ptr<AudioBackend>(entry->create(timers));
 }

@@ -6,10 +6,13 @@
 
 #include <memory>
 
+class TimerFactory;
+
 // The sound device from the sound module in `programFolder` (ending in a separator), or a silent
-// one, with one warning line, when the module is missing or cannot be loaded.
+// one, with one warning line that says why: the module is missing, it cannot be loaded (the
+// libraries it needs are not installed), or it is of another version than the program.
 //
 // SDL, SDL_mixer and FluidSynth bring some forty libraries with them; linked into the program,
 // loading them held the splash window's first picture back by a fifth. As a module they are
 // loaded when the game first needs sound, after the splash window is on screen.
-std::unique_ptr<AudioBackend> loadAudioBackend(const QString &programFolder);
+std::unique_ptr<AudioBackend> loadAudioBackend(const QString &programFolder, TimerFactory &timers);

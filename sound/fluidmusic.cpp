@@ -61,7 +61,8 @@ QString FluidMusic::defaultSoundFont()
 }
 
 FluidMusic::FluidMusic(int sampleRate, EndNotice notice, const QString &soundFont)
-    : notice(std::move(notice)), ringOutFrames(static_cast<long long>(ringOutSeconds * sampleRate))
+    : notice(std::move(notice)), sampleRate(sampleRate),
+      ringOutFrames(static_cast<long long>(ringOutSeconds * sampleRate)), quietFrames(ringOutFrames)
 {
     silenceFluidSynthLog();
     // Made here, not by the loader: FluidSynth's settings list the SDL audio devices for its own
@@ -73,9 +74,6 @@ FluidMusic::FluidMusic(int sampleRate, EndNotice notice, const QString &soundFon
     }
     fluid_settings_setnum(settings, "synth.sample-rate", sampleRate);
     fluid_settings_setnum(settings, "synth.gain", musicGain);
-    // The player would otherwise reset the synthesiser at the end of the file, which cuts the
-    // release of the last notes off with a click instead of letting them ring into the restart.
-    fluid_settings_setint(settings, "player.reset-synth", 0);
     // Pinning the samples needs a memory lock limit a desktop user may not have.
     fluid_settings_setint(settings, "synth.lock-memory", 0);
     loader = std::thread([this, path = QFile::encodeName(soundFont)] { load(path); });
@@ -86,8 +84,8 @@ FluidMusic::~FluidMusic()
     if (loader.joinable())
         loader.join();
     delete mailbox.exchange(nullptr);
-    if (player)
-        delete_fluid_player(player);
+    delete returned.exchange(nullptr);
+    delete current;
     if (synth)
         delete_fluid_synth(synth);
     if (settings)
@@ -110,104 +108,120 @@ void FluidMusic::load(const QByteArray &soundFontPath)
 
 void FluidMusic::play(PlayId play, const QByteArray &midi)
 {
-    post(new Request{play, midi});
+    post(new Play{play, MidiSequence::read(midi, sampleRate)});
 }
 
 void FluidMusic::stop()
 {
-    post(new Request{});
+    post(new Play{});
 }
 
-void FluidMusic::post(Request *request)
+void FluidMusic::post(Play *request)
 {
+    // What the audio thread gave back since the last post; it takes at most one request until the
+    // next, so its slot is free again whenever it needs it.
+    delete returned.exchange(nullptr, std::memory_order_acquire);
     // A request the audio thread has not taken yet is simply replaced: it was cut off before
     // it made a sound.
     delete mailbox.exchange(request, std::memory_order_acq_rel);
 }
 
-int FluidMusic::tickPassed(void *data, int tick)
+void FluidMusic::retire(Play *done)
 {
-    // The player calls this once a file has loaded and its clock runs, after it has sent the
-    // events up to the tick. FluidSynth's own "done" comes only when the released notes have
-    // died away, seconds later; the sequence itself is over once the clock passes its last event.
-    auto *self = static_cast<FluidMusic *>(data);
-    if (self->lastTick < 0)
-        self->lastTick = fluid_player_get_total_ticks(self->player);
-    if (tick >= self->lastTick)
-        self->sequenceEnded = true;
-    return FLUID_OK;
+    // Freed by the controlling thread at its next post, or by the destructor.
+    if (done)
+        returned.store(done, std::memory_order_release);
 }
 
-void FluidMusic::take(Request &request)
+void FluidMusic::take(Play *request)
 {
-    const bool cuttingOff = player != nullptr;
-    if (player) {
-        delete_fluid_player(player);
-        player = nullptr;
-        current = 0;
-    }
-    if (cuttingOff || request.midi.isEmpty()) {
+    if (playing || !request->sequence.playable()) {
         // Silence at once, reverb included. After a play that ended by itself nothing is reset,
         // so its last notes ring on into the new start.
         fluid_synth_system_reset(synth);
         quietFrames = ringOutFrames;
     }
-    if (request.midi.isEmpty())
-        return;
+    retire(current);
+    current = request;
+    playing = request->sequence.playable();
+    nextEvent = 0;
+    position = 0;
+    if (playing)
+        quietFrames = 0;
+}
 
-    player = new_fluid_player(synth);
-    if (!player)
-        return;
-    fluid_player_set_tick_callback(player, &FluidMusic::tickPassed, this);
-    if (fluid_player_add_mem(player, request.midi.constData(), static_cast<size_t>(request.midi.size())) != FLUID_OK
-        || fluid_player_play(player) != FLUID_OK) {
-        delete_fluid_player(player);
-        player = nullptr;
-        return;
+void FluidMusic::sendDueEvents()
+{
+    const std::vector<MidiSequence::Event> &events = current->sequence.events;
+    for (; nextEvent < events.size() && events[nextEvent].frame <= position; ++nextEvent) {
+        const MidiSequence::Event &event = events[nextEvent];
+        const int channel = event.status & 0x0F;
+        switch (event.status >> 4) {
+        case 0x8:
+            fluid_synth_noteoff(synth, channel, event.data1);
+            break;
+        case 0x9:
+            // A note-on at velocity 0 is how most files release a note.
+            if (event.data2 == 0)
+                fluid_synth_noteoff(synth, channel, event.data1);
+            else
+                fluid_synth_noteon(synth, channel, event.data1, event.data2);
+            break;
+        case 0xA:
+            fluid_synth_key_pressure(synth, channel, event.data1, event.data2);
+            break;
+        case 0xB:
+            fluid_synth_cc(synth, channel, event.data1, event.data2);
+            break;
+        case 0xC:
+            fluid_synth_program_change(synth, channel, event.data1);
+            break;
+        case 0xD:
+            fluid_synth_channel_pressure(synth, channel, event.data1);
+            break;
+        default:
+            fluid_synth_pitch_bend(synth, channel, event.data1 | (event.data2 << 7));
+            break;
+        }
     }
-    current = request.play;
-    lastTick = -1;
-    sequenceEnded = false;
-    quietFrames = 0;
 }
 
 void FluidMusic::endPlay()
 {
-    if (!player)
+    // The sequence is over once its clock passes the end of its last track; the released notes
+    // then ring on as they were let go, into a restart too. The play stays current until the
+    // next request, which hands it back.
+    sendDueEvents();
+    if (position < current->sequence.endFrame)
         return;
-    if (sequenceEnded) {
-        // The player is dropped without a reset, so the last notes ring on as they were released.
-        // A file that lasts no time would "end" in every buffer and have the game restart it
-        // endlessly; it counts as unplayable like a broken one.
-        const bool lastedAnyTime = lastTick > 0;
-        delete_fluid_player(player);
-        player = nullptr;
-        const PlayId ended = current;
-        current = 0;
-        if (lastedAnyTime && notice)
-            notice(ended);
-    } else if (fluid_player_get_status(player) == FLUID_PLAYER_DONE) {
-        // Done without its clock ever reaching the end: the file did not load.
-        delete_fluid_player(player);
-        player = nullptr;
-        current = 0;
-    }
+    playing = false;
+    if (notice)
+        notice(current->id);
 }
 
 void FluidMusic::writeFrames(std::int16_t *stereo, int frames)
 {
-    const int chunkFrames = static_cast<int>(scratch.size() / 2);
+    const long long chunkFrames = static_cast<long long>(scratch.size() / 2);
     while (frames > 0) {
-        const int n = std::min(frames, chunkFrames);
-        fluid_synth_write_float(synth, n, scratch.data(), 0, 2, scratch.data(), 1, 2);
+        long long n = std::min<long long>(frames, chunkFrames);
+        if (playing) {
+            // Each message sounds from its own frame, not from the start of the buffer.
+            sendDueEvents();
+            const std::vector<MidiSequence::Event> &events = current->sequence.events;
+            if (nextEvent < events.size())
+                n = std::min(n, events[nextEvent].frame - position);
+        }
+        const int count = static_cast<int>(n);
+        fluid_synth_write_float(synth, count, scratch.data(), 0, 2, scratch.data(), 1, 2);
         // Converted here rather than by fluid_synth_write_s16, whose dither turns silence into
         // noise of one step; exact silence lets a quiet stretch be told from a playing one.
-        for (int i = 0; i < 2 * n; ++i) {
+        for (int i = 0; i < 2 * count; ++i) {
             const float sample = std::clamp(scratch[static_cast<std::size_t>(i)] * 32767.0f, -32768.0f, 32767.0f);
             stereo[i] = static_cast<std::int16_t>(std::lrint(sample));
         }
-        stereo += 2 * n;
-        frames -= n;
+        stereo += 2 * count;
+        frames -= count;
+        position += count;
     }
 }
 
@@ -215,21 +229,23 @@ void FluidMusic::render(std::int16_t *stereo, int frames)
 {
     const State loaded = state();
     if (loaded != State::Loading) {
-        if (Request *request = mailbox.exchange(nullptr, std::memory_order_acq_rel)) {
+        if (Play *request = mailbox.exchange(nullptr, std::memory_order_acq_rel)) {
             if (loaded == State::Ready)
-                take(*request);
-            delete request;
+                take(request);
+            else
+                retire(request);
         }
     }
-    if (loaded != State::Ready || (!player && quietFrames >= ringOutFrames)) {
+    if (loaded != State::Ready || (!playing && quietFrames >= ringOutFrames)) {
         std::fill(stereo, stereo + 2 * static_cast<std::ptrdiff_t>(frames), std::int16_t{0});
         return;
     }
 
     writeFrames(stereo, frames);
-    endPlay();
+    if (playing)
+        endPlay();
 
-    if (!player && fluid_synth_get_active_voice_count(synth) == 0)
+    if (!playing && fluid_synth_get_active_voice_count(synth) == 0)
         quietFrames += frames;
     else
         quietFrames = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sound/audiobackend.h"
+#include "sound/midisequence.h"
 
 #include <QByteArray>
 #include <QString>
@@ -17,9 +18,20 @@
 // Renders one MIDI file at a time with FluidSynth into interleaved 16-bit stereo frames.
 //
 // Two threads use it: a controlling thread calls play() and stop(), the audio thread calls
-// render(). Neither ever waits for the other: requests travel through a one-slot mailbox that
-// the audio thread empties at the start of each render(), so a request takes effect with the
-// next buffer. Only the newest request counts; one overwritten before it was taken never plays.
+// render(). Neither ever waits for the other, and render() allocates, frees, reads and parses
+// nothing of ours:
+// - play() reads the file into a MidiSequence on the controlling thread and posts it, stop() posts
+//   an empty one, through a one-slot mailbox that render() empties at its start, so a request
+//   takes effect with the next buffer. Only the newest request counts; one overwritten before it
+//   was taken never plays, and the controlling thread frees it at once.
+// - render() then: takes the request and puts the play it replaces into a second slot, from which
+//   the controlling thread frees it at its next post (between two posts render() can take only one
+//   request, so that slot is always empty when render() needs it); hands the MIDI messages that
+//   fall due to the synthesiser (note on and off, controllers, programs, pressure, pitch bend);
+//   has FluidSynth write the samples; converts them to 16 bits; and, in the buffer where the
+//   play reaches its end, calls the end notice, which must neither allocate nor block.
+// Inside FluidSynth's writing of samples its own code makes a heap call or so per call (measured),
+// which is not ours to change.
 //
 // The SoundFont is loaded on a thread of its own, because a large one takes seconds and the game
 // must not wait for its music. Until it is there, render() gives silence and keeps the requests.
@@ -42,7 +54,7 @@ public:
     FluidMusic &operator=(const FluidMusic &) = delete;
 
     // Plays a whole standard MIDI file image from its beginning, cutting off the play before.
-    // An empty image just stops.
+    // An image that is no MIDI file, or lasts no time, just stops.
     void play(PlayId play, const QByteArray &midi);
     void stop();
 
@@ -55,22 +67,25 @@ public:
     static QString defaultSoundFont();
 
 private:
-    struct Request {
-        PlayId play = 0;
-        QByteArray midi;
+    struct Play {
+        PlayId id = 0;
+        MidiSequence sequence;
     };
 
-    void post(Request *request);
+    void post(Play *request);
     void load(const QByteArray &soundFontPath);
-    void take(Request &request);
+    void take(Play *request);
+    void retire(Play *done);
+    void sendDueEvents();
     void endPlay();
     void writeFrames(std::int16_t *stereo, int frames);
-    static int tickPassed(void *data, int tick);
 
     EndNotice notice;
+    const int sampleRate;
     const long long ringOutFrames;
     std::atomic<State> loadState{State::Loading};
-    std::atomic<Request *> mailbox{nullptr};
+    std::atomic<Play *> mailbox{nullptr};
+    std::atomic<Play *> returned{nullptr};   // from the audio thread, to be freed by the controlling one
     std::thread loader;
 
     fluid_settings_t *settings = nullptr;
@@ -78,10 +93,10 @@ private:
     fluid_synth_t *synth = nullptr;
 
     // The audio thread's alone (and the destructor's, once it no longer runs).
-    fluid_player_t *player = nullptr;
-    PlayId current = 0;
-    int lastTick = -1;                       // of the playing sequence; -1 until it has loaded
-    bool sequenceEnded = false;
-    long long quietFrames = 0;
+    Play *current = nullptr;                 // the play taken last, kept after its end until replaced
+    bool playing = false;
+    std::size_t nextEvent = 0;
+    long long position = 0;                  // frames of the current play rendered
+    long long quietFrames;                   // silent ones since the music ended; at the start, enough
     std::array<float, 2 * 1024> scratch{};
 };

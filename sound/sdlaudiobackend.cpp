@@ -1,19 +1,20 @@
 #include "sound/sdlaudiobackend.h"
 
+#include "platform/timer.h"
+#include "sound/endnoticebell.h"
 #include "sound/fluidmusic.h"
+#include "sound/waveimage.h"
 
 #include "platform/regularfile.h"
 
 #include <QAbstractEventDispatcher>
+#include <QCoreApplication>
 #include <QFile>
-#include <QObject>
-#include <QTimer>
 #include <QtDebug>
 
 #include <SDL.h>
 #include <SDL_mixer.h>
 
-#include <climits>
 #include <cstdint>
 #include <string>
 
@@ -21,10 +22,6 @@ namespace {
 
 // The channel kept for waves: reserved, so nothing else SDL_mixer plays can take it.
 constexpr int waveChannel = 0;
-
-// A whole wave file has at least its RIFF, fmt and data headers. SDL_mixer leaks memory on
-// images of less than 12 bytes, so anything shorter than a header never reaches it.
-constexpr qsizetype smallestWaveImage = 44;
 
 // A MIDI file is a few kilobytes; anything far larger here is surely not one, and reading it
 // would stall the game.
@@ -45,7 +42,7 @@ QByteArray readMidiFile(const QString &path)
 void musicHook(void *music, Uint8 *stream, int bytes)
 {
     // SDL_mixer calls this on its audio thread, holding its device lock; FluidMusic::render neither
-    // locks nor waits. The format was checked to be 16-bit stereo: four bytes a frame.
+    // locks, waits nor allocates. The format was checked to be 16-bit stereo: four bytes a frame.
     static_cast<FluidMusic *>(music)->render(reinterpret_cast<std::int16_t *>(stream), bytes / 4);
 }
 
@@ -68,30 +65,13 @@ bool tryOpenDevice()
 
 } // namespace
 
-bool SdlAudioBackend::isWaveImage(const QByteArray &image)
-{
-    return image.size() >= smallestWaveImage && image.size() <= INT_MAX && image.startsWith("RIFF")
-        && image.sliced(8, 4) == "WAVE";
-}
-
-Mix_Chunk *SdlAudioBackend::decodeWave(const QByteArray &image)
-{
-    if (!isWaveImage(image))
-        return nullptr;
-    SDL_RWops *source = SDL_RWFromConstMem(image.constData(), static_cast<int>(image.size()));
-    if (!source)
-        return nullptr;
-    // SDL_mixer decodes a copy, converted to the device's format; the image may go right after.
-    return Mix_LoadWAV_RW(source, 1);
-}
-
-SdlAudioBackend::SdlAudioBackend()
-    : SdlAudioBackend(FluidMusic::defaultSoundFont())
+SdlAudioBackend::SdlAudioBackend(TimerFactory &timers)
+    : SdlAudioBackend(timers, FluidMusic::defaultSoundFont())
 {
 }
 
-SdlAudioBackend::SdlAudioBackend(const QString &soundFont, std::chrono::milliseconds idleDelay)
-    : uiThread(std::make_unique<QObject>()), idleTimer(std::make_unique<QTimer>())
+SdlAudioBackend::SdlAudioBackend(TimerFactory &timers, const QString &soundFont, std::chrono::milliseconds idleDelay)
+    : idleDelay(idleDelay), idleTimer(timers.createTimer())
 {
     // SDL would catch SIGTERM and SIGINT and turn them into quit events nobody reads here, and the
     // program would no longer end when told to.
@@ -99,10 +79,17 @@ SdlAudioBackend::SdlAudioBackend(const QString &soundFont, std::chrono::millisec
     // By default SDL plays a cut-off wave file up to where it breaks off; a damaged file is to
     // play nothing instead.
     SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
+    // The desktop's volume control lists the sound under the program's name and with the icon of
+    // its menu entry, not as "SDL Application"; PulseAudio (and PipeWire in its place) reads the
+    // icon from the environment when SDL connects.
+    const QByteArray programName = QCoreApplication::applicationName().toUtf8();
+    if (!programName.isEmpty())
+        SDL_SetHint(SDL_HINT_APP_NAME, programName.constData());
+    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, "Musik und Geräusche");
+    if (!qEnvironmentVariableIsSet("PULSE_PROP_application.icon_name"))
+        qputenv("PULSE_PROP_application.icon_name", "org.example.brummo");
 
-    idleTimer->setSingleShot(true);
-    idleTimer->setInterval(idleDelay);
-    QObject::connect(idleTimer.get(), &QTimer::timeout, idleTimer.get(), [this] { sleepIfQuiet(); });
+    idleTimer->onTick([this] { sleepIfQuiet(); });
 
     audioUp = deviceOpen = openDevice();
     if (!deviceOpen)
@@ -113,12 +100,9 @@ SdlAudioBackend::SdlAudioBackend(const QString &soundFont, std::chrono::millisec
     if (Mix_QuerySpec(&frequency, &format, &channels) != 0 && format == AUDIO_S16SYS && channels == 2) {
         // Made once, while the device is first open, and kept while it sleeps: the SoundFont
         // takes long to load, and the synthesiser does not care whether anyone listens.
-        QObject *receiver = uiThread.get();
-        music = std::make_unique<FluidMusic>(frequency, [this, receiver](PlayId play) {
-            // Runs on the audio thread: hand the notice to the thread the backend lives on. Posted
-            // events die with their receiver, so none can reach a destroyed backend.
-            QMetaObject::invokeMethod(receiver, [this, play] { musicEnded(play); }, Qt::QueuedConnection);
-        }, soundFont);
+        bell = std::make_unique<EndNoticeBell>([this](PlayId play) { musicEnded(play); });
+        // Runs on the audio thread: the bell carries the notice to this one.
+        music = std::make_unique<FluidMusic>(frequency, [bell = bell.get()](PlayId play) { bell->ring(play); }, soundFont);
     }
     prepareMixer();
     restartIdleTimer();
@@ -172,7 +156,7 @@ void SdlAudioBackend::restartIdleTimer()
     // Without an event loop on this thread (a command-line tool, the fuzzer) the timer could never
     // fire, and Qt would complain at its start; the device then simply stays open.
     if (QAbstractEventDispatcher::instance())
-        idleTimer->start();
+        idleTimer->setInterval(static_cast<int>(idleDelay.count()));
 }
 
 void SdlAudioBackend::sleepIfQuiet()
@@ -181,23 +165,21 @@ void SdlAudioBackend::sleepIfQuiet()
         return;
     // A wave is over once SDL has mixed its last sample (the winner's lasts seconds); music only
     // with its end notice or a stop, whose last notes then had the whole delay to ring out.
-    if (runningPlay != 0 || Mix_Playing(-1) > 0) {
-        idleTimer->start();
-        return;
-    }
-    closeDevice();
+    // The timer repeats, so a sound still playing is looked at again after another delay.
+    if (runningPlay == 0 && Mix_Playing(-1) == 0)
+        closeDevice();
 }
 
 void SdlAudioBackend::closeDevice()
 {
     // Once the hook is gone (SDL_mixer swaps it under its device lock), the audio thread no
-    // longer renders music or posts notices. After the close no Mix_ call may touch a channel:
+    // longer renders music or rings the bell. After the close no Mix_ call may touch a channel:
     // SDL_mixer frees them with the device.
     Mix_HookMusic(nullptr, nullptr);
     freeWave();
     Mix_CloseAudio();
     deviceOpen = false;
-    idleTimer->stop();
+    idleTimer->setInterval(0);
 }
 
 SdlAudioBackend::~SdlAudioBackend()
@@ -210,7 +192,6 @@ SdlAudioBackend::~SdlAudioBackend()
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
-    uiThread.reset();
     if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
         SDL_Quit();
 }

@@ -7,9 +7,10 @@
 #include <chrono>
 #include <memory>
 
+class EndNoticeBell;
 class FluidMusic;
-class QObject;
-class QTimer;
+class Timer;
+class TimerFactory;
 struct Mix_Chunk;
 
 // The sound device through SDL_mixer: waves on a channel of their own, music rendered by
@@ -19,10 +20,17 @@ struct Mix_Chunk;
 // Without a sound device it plays into SDL's "dummy" driver, silently but in real time, so the
 // music still ends and starts over; if even that fails, every call does nothing.
 //
+// SDL's audio thread does exactly this for each buffer, under SDL_mixer's device lock: it mixes
+// the wave channel (a chunk decoded beforehand on this thread), and in the music hook FluidMusic
+// takes the newest request, sends the due MIDI messages and renders; at the end of a play it
+// rings the EndNoticeBell. It allocates, frees and waits on nothing of ours. Everything else -
+// reading and parsing the file, decoding and freeing waves, freeing finished plays, the end
+// handler - runs here.
+//
 // An open device wakes its audio thread for every buffer, sound or not: 86 times a second while
 // the player only looks at the main window. So once neither music nor a wave has sounded for
-// idleDelay, the device closes (the event loop of the creating thread runs that), and the next
-// play opens it again. Music asked for counts as sounding until its end notice or a stop.
+// idleDelay on the given timers, the device closes, and the next play opens it again. Music asked
+// for counts as sounding until its end notice or a stop.
 class SdlAudioBackend final : public AudioBackend {
 public:
     // Long enough for the music's last notes and reverb to ring out after its end, and for the
@@ -30,8 +38,8 @@ public:
     static constexpr std::chrono::milliseconds defaultIdleDelay{3000};
 
     // The music plays with the given SoundFont; without one, with FluidMusic's default.
-    SdlAudioBackend();
-    explicit SdlAudioBackend(const QString &soundFont, std::chrono::milliseconds idleDelay = defaultIdleDelay);
+    explicit SdlAudioBackend(TimerFactory &timers);
+    SdlAudioBackend(TimerFactory &timers, const QString &soundFont, std::chrono::milliseconds idleDelay = defaultIdleDelay);
     ~SdlAudioBackend() override;
 
     SdlAudioBackend(const SdlAudioBackend &) = delete;
@@ -54,14 +62,6 @@ public:
     static constexpr int bufferFrames = 512;
     static constexpr int sampleRate = 44100;
 
-    // Whether an image may reach SDL_mixer at all: a whole RIFF/WAVE header, no more than SDL can size.
-    static bool isWaveImage(const QByteArray &image);
-
-    // The image decoded into the open device's format, exactly as playWave does it, or nullptr for
-    // an image that cannot play. Needs an open SDL_mixer device (a backend's closes after a quiet
-    // spell once an event loop runs); free the result with Mix_FreeChunk.
-    static Mix_Chunk *decodeWave(const QByteArray &image);
-
 private:
     bool openDevice();
     bool wake();
@@ -72,10 +72,11 @@ private:
     void musicEnded(PlayId play);
     void freeWave();
 
+    const std::chrono::milliseconds idleDelay;
     bool audioUp = false;                    // SDL's audio is ours to quit: a driver was found
     bool deviceOpen = false;                 // and its device is open now
-    std::unique_ptr<QObject> uiThread;       // receives the end notices the audio thread posts
-    std::unique_ptr<QTimer> idleTimer;
+    std::unique_ptr<Timer> idleTimer;
+    std::unique_ptr<EndNoticeBell> bell;     // outlives the music, which rings it
     std::unique_ptr<FluidMusic> music;
     MusicEndedHandler endedHandler;
     PlayId lastPlay = 0;

@@ -1,7 +1,16 @@
-#include "sound/sdlaudiobackend.h"
 #include "sound/soundmodule.h"
 
-extern "C" __attribute__((visibility("default"))) AudioBackend *brummo_create_audio_backend()
+#include "sound/sdlaudiobackend.h"
+
+#include <QtGlobal>
+
+namespace {
+
+AudioBackend *create(TimerFactory &timers)
 {
-    return new SdlAudioBackend;
+    return new SdlAudioBackend(timers);
 }
+
+} // namespace
+
+extern "C" Q_DECL_EXPORT const SoundModuleEntry brummo_sound_module{soundModuleVersion, &create};

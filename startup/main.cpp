@@ -45,7 +45,7 @@ int main(int argc, char *argv[])
         if (services)
             return;
         application.setWindowIcon(scalableIcon(QStringLiteral(":/bilder/brummo.png")));
-        audio = loadAudioBackend(withTrailingSeparator(folders.programFolder()));
+        audio = loadAudioBackend(withTrailingSeparator(folders.programFolder()), timers);
         sound.emplace(*audio, dialogs, folders);
         services.emplace(Services{timers, dialogs, random, timeOfDay, folders, *sound, registry, launcher});
     };

@@ -14,6 +14,7 @@ packages=(
   libbenchmark-dev libx11-dev x11-utils time procps dbus-daemon
   g++-mingw-w64-x86-64 wine64
   lintian weston qt6-wayland
+  pulseaudio pulseaudio-utils
 )
 
 sudo_if_needed() {

@@ -1,7 +1,9 @@
 // The wave path as the game takes it: WavLaden's trimming, then the check and the decode that the
 // backend applies before SDL_mixer plays an image, on a device opened as the game opens it.
+#include "platform/qttimers.h"
 #include "sound/apis.h"
 #include "sound/sdlaudiobackend.h"
+#include "sound/waveimage.h"
 #include "tests/fuzz/fuzzcheck.h"
 
 #include <SDL_mixer.h>
@@ -13,6 +15,7 @@
 
 namespace {
 
+QtTimerFactory *timers = nullptr;
 SdlAudioBackend *backend = nullptr;
 
 } // namespace
@@ -22,7 +25,8 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     // Fuzzing must never depend on a sound card, and must sound the same on every machine.
     qputenv("SDL_AUDIODRIVER", "dummy");
     // No SoundFont: the music is not fuzzed here, and loading one would only cost time.
-    backend = new SdlAudioBackend(QString());
+    timers = new QtTimerFactory;
+    backend = new SdlAudioBackend(*timers, QString());
     require(backend->driverName() == QStringLiteral("dummy"), "the dummy device opens");
     return 0;
 }
@@ -49,9 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         std::memcpy(exact.get(), image.constData(), static_cast<std::size_t>(length));
     const QByteArray view = QByteArray::fromRawData(exact.get(), length);
 
-    Mix_Chunk *chunk = SdlAudioBackend::decodeWave(view);
+    Mix_Chunk *chunk = decodeWave(view);
     if (chunk) {
-        require(SdlAudioBackend::isWaveImage(view), "only a checked image is decoded");
+        require(isWaveImage(view), "only a checked image is decoded");
         // The device takes 16-bit stereo frames: four bytes each.
         require(chunk->alen % 4 == 0, "the decoded sound is whole frames");
         Mix_FreeChunk(chunk);

@@ -9,7 +9,7 @@ namespace {
 const QString won = QStringLiteral("imgWinner lblSuper");
 const QString lost = QStringLiteral("imgLoser lblBesser");
 
-struct Started : GameFixture {
+struct Started : RecordedGame {
     Started() { window->cmdStart_Click(); }
 };
 
@@ -68,7 +68,7 @@ private slots:
         QCOMPARE(f.visibleTargets(), 0);
         QCOMPARE(intervals(f), (QList<int>{0, 0, 1700}));
         QVERIFY(!f.audio.musicPlaying);
-        QVERIFY(!f.sound.Umgeleitet);
+        QVERIFY(!f.sound.Umgeleitet());
         QCOMPARE(f.window->lblZeit->text(), QStringLiteral("0"));
         QCOMPARE(f.countdownColour(), QColor(255, 0, 0));
 

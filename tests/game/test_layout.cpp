@@ -72,7 +72,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, visible);
         QFETCH(int, fontPixels);
-        GameFixture f;
+        RecordedGame f;
         f.window->resize(900, 600);  // a larger window moves nothing
         auto *control = f.window->findChild<QWidget *>(name);
         QVERIFY(control);
@@ -110,7 +110,7 @@ private slots:
 
     void windowIsSizedColouredAndTitled()
     {
-        GameFixture f;
+        RecordedGame f;
         QCOMPARE(f.window->size(), QSize(683, 392));
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Brummo on the run"));
         QCOMPARE(f.window->palette().color(QPalette::Window), QColor(255, 255, 0));
@@ -127,7 +127,7 @@ private slots:
     // values they show, the targets as who they are. Lines are separators, which say nothing.
     void screenReadersNameEveryControl()
     {
-        GameFixture f;
+        RecordedGame f;
         f.window->cmdStart_Click();
         f.clock.advanceTo(1000);
         QHash<QString, QString> spoken;
@@ -158,7 +158,7 @@ private slots:
     // colours, not in those of the yellow frame around it.
     void buttonsAndListShowTheirOwnColours()
     {
-        GameFixture f;
+        RecordedGame f;
         for (int index = 0; index < 8; ++index)
             writeAll(f.workingFolder.filePath(QStringLiteral("spiel%1.txt").arg(index)), {});
         f.window = std::make_unique<frmMain>(f.services);
@@ -181,7 +181,7 @@ private slots:
 
     void controlsAreDrawnFrontToBack()
     {
-        GameFixture f;
+        RecordedGame f;
         const QStringList frontToBack = {
             "cmdStart", "cmdInfo", "cmdLaden", "fraGame", "fraEinstellungen", "lblSuper", "imgWinner",
             "lblBesser", "imgLoser", "Line2", "Line1", "lblInformation", "lblErklärung(3)", "lblErklärung(2)",
@@ -198,7 +198,7 @@ private slots:
 
     void focusRunsThroughTheButtonsInOrder()
     {
-        GameFixture f;
+        RecordedGame f;
         f.window->show();
         QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
         const frmMain &w = *f.window;
@@ -216,7 +216,7 @@ private slots:
 
     void fileListShowsTheSavedGamesOfTheWorkingFolder()
     {
-        GameFixture f;
+        RecordedGame f;
         for (const char *name : {"b.txt", "A.TXT", "c.txt.bak", "notes.md", "d.Txt"})
             writeAll(f.workingFolder.filePath(QString::fromLatin1(name)), {});
         QVERIFY(QDir(f.workingFolder.path()).mkdir(QStringLiteral("folder.txt")));

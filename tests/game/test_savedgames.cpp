@@ -19,7 +19,7 @@ const QList<int> zeros = {0, 0, 0};
 
 // One saved game in the working folder, listed and selected. The program folder is another one:
 // a load that looked there, as the original did, would not find the game.
-struct LoadFixture : GameFixture {
+struct LoadFixture : RecordedGame {
     explicit LoadFixture(const QByteArray &content, const QString &name = QStringLiteral("spiel.txt"))
     {
         writeAll(workingFolder.filePath(name), content);
@@ -50,7 +50,7 @@ class TestSavedGames : public QObject {
 private slots:
     void saveWritesTheReadOutsAsTheyStand()
     {
-        GameFixture f;
+        RecordedGame f;
         const QDir folder(f.workingFolder.path());
         const QString path = folder.filePath(QStringLiteral("spiel.txt"));
         f.dialogs.inputAnswers = {QString(), QStringLiteral("spiel"), QStringLiteral("spiel.txt")};
@@ -91,7 +91,7 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(QString, written);
-        GameFixture f;
+        RecordedGame f;
         const QTemporaryDir elsewhere;
         typed.replace(QStringLiteral("ELSEWHERE"), elsewhere.path());
         written.replace(QStringLiteral("ELSEWHERE"), elsewhere.path());
@@ -214,7 +214,7 @@ private slots:
     // Names from older systems may be Latin-1; hidden files, folders, pipes and devices are no games.
     void theListShowsEverySavedGameThatOpens()
     {
-        GameFixture f;
+        RecordedGame f;
         const QDir folder(f.workingFolder.path());
         for (const char *name : {"b.txt", "A.TXT", ".versteckt.txt", "notiz.md"})
             writeAll(folder.filePath(QString::fromLatin1(name)), "1\r\n2\r\n3\r\n");

@@ -19,13 +19,6 @@ constexpr int patience = 60000;
 
 } // namespace
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
-
 QString gameAssetPath(const QString &name)
 {
     return qEnvironmentVariable("BRUMMO_SOURCE_DIR") + QStringLiteral("/assets/") + name;
@@ -90,14 +83,17 @@ int MixMeter::loudestOver(int count)
     return buffers.load(std::memory_order_acquire) - first < kept ? loudest : -1;
 }
 
-RealSoundGame::RealSoundGame(const QString &soundFont)
-    : soundFontPresent(QFileInfo(soundFont).isFile()), device(soundFont)
+RealSound::RealSound(const QString &soundFont)
+    : soundFontPresent(QFileInfo(soundFont).isFile()), device(deviceClock, soundFont)
 {
-    folders.program = programFolder.path();
-    folders.working = workingFolder.path();
+}
+
+RealSoundGame::RealSoundGame(const QString &soundFont)
+    : RealSound(soundFont), GameFixture(audio)
+{
+    // In place of the fixture's stand-ins, which only a recorder would take.
     for (const char *name : {"kol.mid", "crap.wav", "deadnow.wav"})
         writeFile(programFile(QString::fromLatin1(name)), gameAsset(QString::fromLatin1(name)));
-    window = std::make_unique<frmMain>(services);
 }
 
 bool RealSoundGame::waitForMusic()

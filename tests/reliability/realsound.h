@@ -1,18 +1,9 @@
 #pragma once
 
-#include "about/programlauncher.h"
-#include "about/registry.h"
-#include "game/frmmain.h"
-#include "platform/services.h"
-#include "sound/apis.h"
 #include "sound/fluidmusic.h"
 #include "sound/sdlaudiobackend.h"
-#include "tests/support/fakedialogs.h"
-#include "tests/support/fakeplatform.h"
+#include "tests/support/gamefixture.h"
 #include "tests/support/virtualclock.h"
-
-#include <QLabel>
-#include <QTemporaryDir>
 
 #include <SDL_mixer.h>
 
@@ -61,10 +52,22 @@ private:
     AudioBackend &device;
 };
 
-// A main window on virtual time and scripted boxes, but with the real sound device: SDL_mixer
-// and FluidSynth on whatever SDL_AUDIODRIVER names (the tests run with "dummy").
+// The real sound device: SDL_mixer and FluidSynth on whatever SDL_AUDIODRIVER names (the tests
+// run with "dummy"). Its quiet spells are timed on a clock of its own, which only a test that
+// wants the device asleep advances.
+struct RealSound {
+    explicit RealSound(const QString &soundFont);
+
+    const bool soundFontPresent;
+    VirtualClock deviceClock;
+    SdlAudioBackend device;
+    MixMeter meter;
+    CountingAudio audio{device};
+};
+
+// A main window on virtual time and scripted boxes, but with the real sound device.
 // The program folder holds the game's own kol.mid, crap.wav and deadnow.wav.
-struct RealSoundGame {
+struct RealSoundGame : RealSound, GameFixture {
     explicit RealSoundGame(const QString &soundFont = FluidMusic::defaultSoundFont());
 
     QString programFile(const QString &name) const { return programFolder.filePath(name); }
@@ -75,27 +78,8 @@ struct RealSoundGame {
     static bool wavePlaying() { return Mix_QuerySpec(nullptr, nullptr, nullptr) != 0 && Mix_Playing(-1) > 0; }
     // Lets the next game be won at its end.
     void scoreToWin() { window->Punkte = 30; window->lblPunkte->setText(QStringLiteral("30")); }
-
-    const bool soundFontPresent;
-    QTemporaryDir programFolder;
-    QTemporaryDir workingFolder;
-    VirtualClock clock;
-    FakeDialogs dialogs;
-    FakeRandom random;
-    FakeTimeOfDay timeOfDay;
-    FakeFolders folders;
-    SdlAudioBackend device;
-    MixMeter meter;
-    CountingAudio audio{device};
-    Apis sound{audio, dialogs, folders};
-    NoRegistry registry;
-    SystemLauncher launcher;
-    Services services{clock, dialogs, random, timeOfDay, folders, sound, registry, launcher};
-    std::unique_ptr<frmMain> window;   // last, so it goes before the sound it uses
 };
 
 // The game's own sound files, from the source tree.
 QString gameAssetPath(const QString &name);
 QByteArray gameAsset(const QString &name);
-// A test that cannot set up its files has nothing to say.
-void writeFile(const QString &path, const QByteArray &bytes);

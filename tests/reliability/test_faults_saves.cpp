@@ -72,7 +72,7 @@ private slots:
         QFETCH(QString, disk);
         QFETCH(QString, typed);
         QFETCH(QString, reason);
-        GameFixture f;
+        RecordedGame f;
         const QString folder = f.workingFolder.path();
         bool mounted = false;
         const auto unmount = qScopeGuard([&] {
@@ -142,7 +142,7 @@ private slots:
         QFETCH(bool, written);
         if (geteuid() == 0)
             QSKIP("root writes into any folder; the test's unprivileged entry runs this");
-        GameFixture f;
+        RecordedGame f;
         const QString folder = f.workingFolder.path();
         const QString path = f.workingFolder.filePath(QStringLiteral("spiel.txt"));
         writeAll(path, "42\r\n7\r\n5\r\n");
@@ -162,7 +162,7 @@ private slots:
 
     void umlautsAndBlanksInNameAndFolderRoundTrip()
     {
-        GameFixture f;
+        RecordedGame f;
         const QString folder = f.workingFolder.filePath(QStringLiteral("Jörgs Spielstände"));
         QVERIFY(QDir().mkpath(folder));
         f.folders.working = folder;

@@ -40,7 +40,7 @@ private slots:
         QFETCH(int, presses);
         QFETCH(int, pauseMs);
         QFETCH(bool, doubleClicks);
-        GameFixture f;
+        RecordedGame f;
         f.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
         f.window->cmdStart_Click();

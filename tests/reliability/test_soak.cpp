@@ -35,7 +35,7 @@ private slots:
     {
         const int games = gamesToPlay();
         QVERIFY(games >= 1000);
-        GameFixture f;
+        RecordedGame f;
         std::mt19937 engine(20250607);
         std::uniform_real_distribution<double> unit(0.0, 1.0);
         // Where and which targets show comes from the fake random source, from this list over and over.

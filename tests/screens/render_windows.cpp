@@ -36,7 +36,7 @@ int main(int argc, char *argv[])
     splashClock.advance(1500);
     save(splash, folder, QStringLiteral("splash"));
 
-    GameFixture f;
+    RecordedGame f;
     f.window->show();
     save(*f.window, folder, QStringLiteral("main-idle"));
 

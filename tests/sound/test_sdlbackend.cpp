@@ -1,12 +1,14 @@
 // The real sound device path: SDL_mixer on SDL's disk driver, which mixes into /dev/null as fast as
 // it can. Time here is the number of buffers mixed, not the clock; MixMeter listens to each one.
-// Only the device's sleep runs on the clock, a shortened one: those tests let the disk driver keep
-// a sound card's pace, so a sound lasts as long as the player would hear it.
+// The device's sleep runs on the virtual clock; the tests that need a sound to last as long as the
+// player would hear it let the disk driver keep a sound card's pace.
 
 #include "sound/fluidmusic.h"
 #include "sound/sdlaudiobackend.h"
+#include "sound/waveimage.h"
 #include "tests/reliability/realsound.h"
 #include "tests/sound/midibytes.h"
+#include "tests/support/virtualclock.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,17 +18,60 @@
 #include <QtTest>
 
 #include <SDL_mixer.h>
+#include <dlfcn.h>
+#include <fluidsynth.h>
+#include <sys/prctl.h>
 
-#include <chrono>
+#include <atomic>
+#include <cstring>
 #include <memory>
+
+// Heap calls on SDL's audio thread, counted by an allocator of our own in front of glibc's, apart
+// for those made inside FluidSynth's rendering (which calls nothing of ours back) and all others.
+// (FluidSynth, SDL and the C++ library allocate through these; none of them asks for aligned
+// memory on that thread.) AddressSanitizer brings its own allocator, so there nothing is counted.
+namespace {
+std::atomic<bool> countingHeapCalls{false};
+std::atomic<long> heapCallsRendering{0};
+std::atomic<long> heapCallsOurs{0};
+decltype(&fluid_synth_write_float) realWriteFloat = nullptr;
+} // namespace
+#ifndef __SANITIZE_ADDRESS__
+static thread_local bool insideRendering = false;
+extern "C" {
+void *__libc_malloc(size_t);
+void *__libc_calloc(size_t, size_t);
+void *__libc_realloc(void *, size_t);
+void __libc_free(void *);
+
+static void countHeapCall()
+{
+    char name[16] = {};
+    if (countingHeapCalls.load(std::memory_order_relaxed) && prctl(PR_GET_NAME, name) == 0
+        && std::strncmp(name, "SDLAudioP", 9) == 0)
+        (insideRendering ? heapCallsRendering : heapCallsOurs).fetch_add(1, std::memory_order_relaxed);
+}
+void *malloc(size_t size) { countHeapCall(); return __libc_malloc(size); }
+void *calloc(size_t count, size_t size) { countHeapCall(); return __libc_calloc(count, size); }
+void *realloc(void *block, size_t size) { countHeapCall(); return __libc_realloc(block, size); }
+void free(void *block) { if (block) countHeapCall(); __libc_free(block); }
+int fluid_synth_write_float(fluid_synth_t *synth, int len, void *lout, int loff, int lincr, void *rout, int roff, int rincr)
+{
+    insideRendering = true;
+    const int result = realWriteFloat(synth, len, lout, loff, lincr, rout, roff, rincr);
+    insideRendering = false;
+    return result;
+}
+}
+#endif
 
 namespace {
 
 constexpr int second = SdlAudioBackend::sampleRate / SdlAudioBackend::bufferFrames;   // in buffers
 constexpr int patience = 60000;   // milliseconds; only a stuck audio thread ever needs them
 
-// Short, so that a test sees the device fall asleep within a few hundred milliseconds.
-constexpr std::chrono::milliseconds shortIdleDelay{100};
+// The device's quiet spells run on the virtual clock.
+constexpr long long idleDelay = SdlAudioBackend::defaultIdleDelay.count();
 
 // SDL_mixer's own word, not the backend's.
 bool deviceOpen()
@@ -34,14 +79,14 @@ bool deviceOpen()
     return Mix_QuerySpec(nullptr, nullptr, nullptr) != 0;
 }
 
-// Lets queued calls run and counts them: the end notice is one, so a test can tell a notice that
-// was queued and then dropped from one that was never sent.
-int deliverQueuedCalls()
+// Lets waiting notices in and counts them: the end notice is one, so a test can tell a notice that
+// was sent and then dropped from one that was never sent.
+int deliverWaitingNotices()
 {
     struct Counter : QObject {
         bool eventFilter(QObject *watched, QEvent *event) override
         {
-            count += event->type() == QEvent::MetaCall;
+            count += event->type() == QEvent::SockAct;
             return QObject::eventFilter(watched, event);
         }
         int count = 0;
@@ -60,16 +105,20 @@ class TestSdlBackend : public QObject {
 private slots:
     void initTestCase()
     {
+        realWriteFloat = reinterpret_cast<decltype(realWriteFloat)>(dlsym(RTLD_NEXT, "fluid_synth_write_float"));
+        QVERIFY(realWriteFloat);
         qputenv("SDL_AUDIODRIVER", "disk");
         // The short song lies where the original broke: a folder with blanks and umlauts.
         QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Bär und Öl")));
         shortSong = dir.filePath(QStringLiteral("Bär und Öl/Lied mit Lücke é.mid"));
         writeFile(shortSong, midibytes::chord(120));   // an eighth of a second
+        longSong = dir.filePath(QStringLiteral("long.mid"));
+        writeFile(longSong, midibytes::chord(2 * 960));   // two seconds
     }
 
     void init()
     {
-        startBackend(SdlAudioBackend::defaultIdleDelay);
+        startBackend();
     }
 
     void cleanup()
@@ -83,19 +132,27 @@ private slots:
         QTest::addColumn<QString>("next");
         QTest::newRow("a wave") << QStringLiteral("wave");
         QTest::newRow("music") << QStringLiteral("music");
+        QTest::newRow("a wave, the device gone meanwhile") << QStringLiteral("gone");
+        QTest::newRow("the winner's wave, still playing") << QStringLiteral("long wave");
+        QTest::newRow("music still playing") << QStringLiteral("long music");
     }
 
     void theDeviceSleepsWhenQuietAndWakesForTheNextSound()
     {
         QFETCH(QString, next);
-        if (next == u"music" && FluidMusic::defaultSoundFont().isEmpty())
+        if (next.endsWith(u"music") && FluidMusic::defaultSoundFont().isEmpty())
             QSKIP("No General MIDI SoundFont installed");
-        startBackend(shortIdleDelay);
+        // At a sound card's pace, so that the last notes ring on while the test listens.
+        startBackend(true);
         if (QTest::currentTestFailed())
             return;
         backend->playWave(crap);
         QVERIFY(meter->loudestOver(20) > 3000);
-        QTRY_VERIFY_WITH_TIMEOUT(!deviceOpen(), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(!RealSoundGame::wavePlaying(), patience);
+        clock.advance(idleDelay - 1);
+        QVERIFY(deviceOpen());
+        clock.advance(1);
+        QVERIFY(!deviceOpen());
         QCOMPARE(backend->driverName(), QStringLiteral("disk"));
         // Stopping what no longer sounds keeps it asleep, and touches none of the channels
         // SDL_mixer freed with the device.
@@ -105,93 +162,51 @@ private slots:
         // The SoundFont stayed loaded: the music plays at once.
         QVERIFY(backend->musicReady() || FluidMusic::defaultSoundFont().isEmpty());
 
-        if (next == u"wave") {
-            backend->playWave(crap);
-            QVERIFY(deviceOpen());
-            QVERIFY(meter->loudestOver(20) > 3000);
-        } else {
+        if (next == u"music") {
             const AudioBackend::PlayId play = backend->playMusic(shortSong);
             startReturned = true;
+            clock.advance(2 * idleDelay / 3);   // before the notice can have arrived
             QVERIFY(deviceOpen());
-            QVERIFY(meter->loudestOver(second / 4) > 1000);
-            // The end notice still comes, once, and the device then sleeps again.
+            QVERIFY(meter->loudestOver(second / 10) > 1000);
+            // The end notice still comes, once; the last notes ring on after it, and the quiet the
+            // device waits for is counted from it, not from the start of the play.
             QTRY_COMPARE_WITH_TIMEOUT(ended, QList{play}, patience);
-        }
-        QTRY_VERIFY_WITH_TIMEOUT(!deviceOpen(), 2000);
-    }
-
-    void aSoundStillPlayingKeepsTheDeviceAwake_data()
-    {
-        QTest::addColumn<QString>("sound");
-        QTest::newRow("the winner's wave") << QStringLiteral("wave");
-        QTest::newRow("music") << QStringLiteral("music");
-    }
-
-    void aSoundStillPlayingKeepsTheDeviceAwake()
-    {
-        QFETCH(QString, sound);
-        if (sound == u"music" && FluidMusic::defaultSoundFont().isEmpty())
-            QSKIP("No General MIDI SoundFont installed");
-        startBackend(shortIdleDelay, true);
-        if (QTest::currentTestFailed())
+            QVERIFY2(meter->loudestOver(3) > 0, "nothing rang on after the end: the test proves nothing");
+            clock.advance(2 * idleDelay / 3);
+            QVERIFY2(deviceOpen(), "the device closed on the last notes");
+            clock.advance(idleDelay / 3);
+            QVERIFY(!deviceOpen());
             return;
-        if (sound == u"wave") {
-            backend->playWave(gameAsset(QStringLiteral("deadnow.wav")));   // 3.1 s
-        } else {
-            writeFile(dir.filePath(QStringLiteral("long.mid")), midibytes::chord(2 * 960));   // 2 s
-            backend->playMusic(dir.filePath(QStringLiteral("long.mid")));
         }
-        startReturned = true;
-        QTest::qWait(3 * static_cast<int>(shortIdleDelay.count()));
+        if (next.startsWith(u"long")) {
+            if (next == u"long wave")
+                backend->playWave(gameAsset(QStringLiteral("deadnow.wav")));   // 3.1 s
+            else
+                backend->playMusic(longSong);
+            startReturned = true;
+            // It holds the device as long as it sounds; cut off, no longer.
+            clock.advance(3 * idleDelay);
+            QVERIFY(deviceOpen());
+            QVERIFY(meter->loudestOver(5) > 1000);
+            next == u"long wave" ? backend->stopWave() : backend->stopMusic();
+            clock.advance(idleDelay);
+            QVERIFY(!deviceOpen());
+            QVERIFY(ended.isEmpty());
+            return;
+        }
+        if (next == u"gone") {
+            // The disk driver can no longer write where it did: its device is gone.
+            qputenv("SDL_DISKAUDIOFILE", dir.filePath(QStringLiteral("kein Ordner/ton.raw")).toLocal8Bit());
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("keine Tonausgabe")));
+        }
+        backend->playWave(crap);
         QVERIFY(deviceOpen());
-        QVERIFY(meter->loudestOver(5) > 1000);
-        QVERIFY(ended.isEmpty());
-        // Cut off, it no longer holds the device.
-        if (sound == u"wave")
-            backend->stopWave();
-        else
-            backend->stopMusic();
-        QTRY_VERIFY_WITH_TIMEOUT(!deviceOpen(), 2000);
-        QVERIFY(ended.isEmpty());
-    }
-
-    void theLastNotesOfTheMusicRingOutBeforeTheDeviceSleeps()
-    {
-        if (FluidMusic::defaultSoundFont().isEmpty())
-            QSKIP("No General MIDI SoundFont installed");
-        // Longer than the song: the timer set at its start comes due only after its end notice.
-        constexpr std::chrono::milliseconds idleDelay{300};
-        startBackend(idleDelay, true);
-        if (QTest::currentTestFailed())
-            return;
-        const AudioBackend::PlayId play = backend->playMusic(shortSong);
-        startReturned = true;
-        QTRY_COMPARE_WITH_TIMEOUT(ended, QList{play}, patience);
-        QVERIFY2(meter->loudestOver(3) > 0, "nothing rang on after the end: the test proves nothing");
-        // The quiet is counted from the end notice, not from the start of the play.
-        QTest::qWait(2 * static_cast<int>(idleDelay.count()) / 3);
-        QVERIFY2(deviceOpen(), "the device closed on the last notes");
-        QTRY_VERIFY_WITH_TIMEOUT(!deviceOpen(), 2000);
-    }
-
-    void aDeviceGoneWhileAsleepLeavesTheDummyDriver()
-    {
-        startBackend(shortIdleDelay);
-        if (QTest::currentTestFailed())
-            return;
-        backend->playWave(crap);
-        QTRY_VERIFY_WITH_TIMEOUT(!deviceOpen(), 2000);
-        // The disk driver can no longer write where it did: its device is gone.
-        qputenv("SDL_DISKAUDIOFILE", dir.filePath(QStringLiteral("kein Ordner/ton.raw")).toLocal8Bit());
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("keine Tonausgabe")));
-        backend->playWave(crap);
-        QCOMPARE(backend->driverName(), QStringLiteral("dummy"));
-        // The dummy driver keeps the pace of a sound card: 20 buffers are a quarter of a second.
+        QCOMPARE(backend->driverName(), next == u"gone" ? QStringLiteral("dummy") : QStringLiteral("disk"));
+        // The dummy driver keeps the pace of a sound card too: 20 buffers are a quarter of a second.
         QVERIFY(meter->loudestOver(20) > 3000);
-        if (!FluidMusic::defaultSoundFont().isEmpty()) {
-            backend->playMusic(gameAssetPath(QStringLiteral("kol.mid")));
-            QVERIFY(meter->loudestOver(second / 2) > 1000);
-        }
+        QTRY_VERIFY_WITH_TIMEOUT(!RealSoundGame::wavePlaying(), patience);
+        clock.advance(idleDelay);
+        QVERIFY(!deviceOpen());
     }
 
     void aWaveThatCannotPlayCutsTheSoundingOneOff_data()
@@ -215,7 +230,7 @@ private slots:
     {
         QFETCH(QByteArray, image);
         QFETCH(bool, handedOver);
-        QCOMPARE(SdlAudioBackend::isWaveImage(image), handedOver);
+        QCOMPARE(isWaveImage(image), handedOver);
         backend->playWave(crap);
         QVERIFY(meter->loudestOver(20) > 3000);
         backend->playWave(image);
@@ -268,7 +283,7 @@ private slots:
             meter.reset();
             backend.reset();
         }
-        const int delivered = deliverQueuedCalls();
+        const int delivered = deliverWaitingNotices();
         if (backend) {
             QVERIFY2(delivered >= 1, "the notice was not queued, so the test proved nothing");
             QVERIFY(meter->waitForBuffers(2 * second));   // and no second notice follows
@@ -278,10 +293,50 @@ private slots:
         QCOMPARE(ended, cut.isEmpty() ? QList{play} : QList<AudioBackend::PlayId>{});
     }
 
+    void theAudioThreadAllocatesNothingOfOurs_data()
+    {
+        QTest::addColumn<QString>("action");
+        for (const char *action : {"start", "restart", "natural end", "stop", "wave", "wave cut off"})
+            QTest::newRow(action) << QString::fromLatin1(action);
+    }
+
+    void theAudioThreadAllocatesNothingOfOurs()
+    {
+#ifdef __SANITIZE_ADDRESS__
+        QSKIP("AddressSanitizer replaces the allocator this test counts with");
+#endif
+        QFETCH(QString, action);
+        if (FluidMusic::defaultSoundFont().isEmpty())
+            QSKIP("No General MIDI SoundFont installed");
+        const QString song = gameAssetPath(QStringLiteral("kol.mid"));
+        if (action != u"start" && action != u"wave")
+            backend->playMusic(action == u"natural end" ? shortSong : song);
+        startReturned = true;
+        if (action == u"wave cut off")
+            backend->playWave(crap);
+        QVERIFY(meter->waitForBuffers(2));
+        heapCallsRendering = heapCallsOurs = 0;
+        countingHeapCalls = true;
+        if (action == u"start" || action == u"restart")
+            backend->playMusic(song);
+        else if (action == u"stop")
+            backend->stopMusic();
+        else if (action.startsWith(u"wave"))
+            backend->playWave(crap);
+        QVERIFY(meter->waitForBuffers(second));
+        countingHeapCalls = false;
+        QCOMPARE(ended.size(), action == u"natural end" ? 1 : 0);
+        qInfo("heap calls on the audio thread over one second: %ld inside FluidSynth's rendering, %ld elsewhere",
+              heapCallsRendering.load(), heapCallsOurs.load());
+        QCOMPARE(heapCallsOurs.load(), 0L);
+        // And the count sees what it is to see.
+        QCOMPARE(heapCallsRendering.load() > 0, action != u"stop" && action != u"wave");
+    }
+
 private:
     // A backend anew. With realTime the disk driver takes a buffer in the time a sound card would,
     // so that a sound lasts as long for the test as for the player; otherwise it mixes flat out.
-    void startBackend(std::chrono::milliseconds idleDelay, bool realTime = false)
+    void startBackend(bool realTime = false)
     {
         meter.reset();
         backend.reset();
@@ -290,7 +345,7 @@ private:
         qputenv("SDL_DISKAUDIODELAY", realTime ? "11" : "0");
         ended.clear();
         startReturned = false;
-        backend = std::make_unique<SdlAudioBackend>(FluidMusic::defaultSoundFont(), idleDelay);
+        backend = std::make_unique<SdlAudioBackend>(clock, FluidMusic::defaultSoundFont());
         QCOMPARE(backend->driverName(), QStringLiteral("disk"));
         meter = std::make_unique<MixMeter>();
         backend->setMusicEndedHandler([this](AudioBackend::PlayId play) {
@@ -304,7 +359,9 @@ private:
     }
 
     QTemporaryDir dir;
+    VirtualClock clock;
     QString shortSong;
+    QString longSong;
     const QByteArray crap = gameAsset(QStringLiteral("crap.wav"));
     std::unique_ptr<SdlAudioBackend> backend;
     std::unique_ptr<MixMeter> meter;

@@ -2,8 +2,6 @@
 
 #include <QFile>
 
-namespace {
-
 void writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -11,9 +9,8 @@ void writeFile(const QString &path, const QByteArray &bytes)
         qFatal("cannot write %s", qPrintable(path));
 }
 
-} // namespace
-
-GameFixture::GameFixture()
+GameFixture::GameFixture(AudioBackend &audio)
+    : sound(audio, dialogs, folders)
 {
     folders.program = programFolder.path();
     folders.working = workingFolder.path();

@@ -15,10 +15,11 @@
 
 #include <memory>
 
-// A main window on fakes: virtual time, scripted boxes, recorded sound, temporary folders.
-// The program folder holds a warning and a winner sound of known sizes.
+// A main window on fakes: virtual time, scripted boxes, temporary folders; its sound goes to the
+// given device, which must outlive it. The program folder holds a warning and a winner sound of
+// known sizes.
 struct GameFixture {
-    GameFixture();
+    explicit GameFixture(AudioBackend &audio);
 
     QColor countdownColour() const;
     int visibleTargets() const;
@@ -37,10 +38,22 @@ struct GameFixture {
     FakeRandom random;
     FakeTimeOfDay timeOfDay;
     FakeFolders folders;
-    RecordingAudio audio;
-    Apis sound{audio, dialogs, folders};
+    Apis sound;
     NoRegistry registry;
     SystemLauncher launcher;
     Services services{clock, dialogs, random, timeOfDay, folders, sound, registry, launcher};
     std::unique_ptr<frmMain> window;
 };
+
+// Made before the fixture, so the fixture can be given it.
+struct SoundRecording {
+    RecordingAudio audio;
+};
+
+// The game as most tests see it: every sound recorded, none played.
+struct RecordedGame : SoundRecording, GameFixture {
+    RecordedGame() : GameFixture(audio) {}
+};
+
+// A test that cannot set up its files has nothing to say.
+void writeFile(const QString &path, const QByteArray &bytes);

@@ -16,8 +16,10 @@ void RecordingAudio::stopMusic()
 void RecordingAudio::setMusicEndedHandler(MusicEndedHandler newHandler)
 {
     handler = std::move(newHandler);
-    if (handler)
+    if (handler) {
         ++handlerInstalls;
+        lastHandler = handler;
+    }
     events.append(handler ? QStringLiteral("handler on") : QStringLiteral("handler off"));
 }
 

@@ -21,6 +21,7 @@ public:
     QStringList events;              // "play <path>", "stop", "handler on", "handler off", "wave <n bytes>", "wave stop"
     QList<QByteArray> waves;         // every image handed over, in order
     int handlerInstalls = 0;
+    MusicEndedHandler lastHandler;   // kept when the handler is switched off
     PlayId lastPlay = 0;
     bool musicPlaying = false;
 
