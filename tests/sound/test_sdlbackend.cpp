@@ -329,8 +329,9 @@ private slots:
         qInfo("heap calls on the audio thread over one second: %ld inside FluidSynth's rendering, %ld elsewhere",
               heapCallsRendering.load(), heapCallsOurs.load());
         QCOMPARE(heapCallsOurs.load(), 0L);
-        // And the count sees what it is to see.
-        QCOMPARE(heapCallsRendering.load() > 0, action != u"stop" && action != u"wave");
+        // And the count sees what it is to see. A stop may still meet a buffer of music in flight.
+        if (action != u"stop")
+            QCOMPARE(heapCallsRendering.load() > 0, action != u"wave");
     }
 
 private:
