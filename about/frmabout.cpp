@@ -3,10 +3,10 @@
 #include "about/programlauncher.h"
 #include "about/registrylookup.h"
 #include "platform/dialogs.h"
-#include "platform/formbuilder.h"
-#include "platform/linewidget.h"
-#include "platform/scalablepicture.h"
-#include "platform/twips.h"
+#include "widgets/formbuilder.h"
+#include "widgets/linewidget.h"
+#include "widgets/scalablepicture.h"
+#include "widgets/twips.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

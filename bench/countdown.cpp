@@ -9,7 +9,7 @@
 #include "about/registry.h"
 #include "game/frmmain.h"
 #include "platform/qttimers.h"
-#include "platform/services.h"
+#include "game/services.h"
 #include "platform/systemrandom.h"
 #include "sound/apis.h"
 #include "tests/support/fakedialogs.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/services.h"
+#include "game/services.h"
 #include "platform/timer.h"
 
 #include <QLabel>

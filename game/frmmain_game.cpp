@@ -3,7 +3,7 @@
 
 #include "game/counter16.h"
 #include "platform/randomsource.h"
-#include "platform/twips.h"
+#include "widgets/twips.h"
 #include "sound/apis.h"
 
 #include <QCoreApplication>

@@ -3,11 +3,11 @@
 
 #include "game/savedgame.h"
 #include "platform/folders.h"
-#include "platform/formbuilder.h"
-#include "platform/linewidget.h"
-#include "platform/placement.h"
-#include "platform/scalablepicture.h"
-#include "platform/twips.h"
+#include "widgets/formbuilder.h"
+#include "widgets/linewidget.h"
+#include "widgets/placement.h"
+#include "widgets/scalablepicture.h"
+#include "widgets/twips.h"
 
 #include <QEvent>
 #include <QGroupBox>

@@ -1,8 +1,8 @@
 #include "startup/frmload.h"
 
-#include "platform/formbuilder.h"
-#include "platform/placement.h"
-#include "platform/twips.h"
+#include "widgets/formbuilder.h"
+#include "widgets/placement.h"
+#include "widgets/twips.h"
 
 #include <QLabel>
 #include <QProgressBar>

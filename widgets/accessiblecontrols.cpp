@@ -1,6 +1,6 @@
-#include "platform/accessiblecontrols.h"
+#include "widgets/accessiblecontrols.h"
 
-#include "platform/linewidget.h"
+#include "widgets/linewidget.h"
 
 #include <QAccessibleWidget>
 #include <QLabel>

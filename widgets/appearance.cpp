@@ -1,4 +1,4 @@
-#include "platform/appearance.h"
+#include "widgets/appearance.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,10 +1,10 @@
-#include "platform/formbuilder.h"
+#include "widgets/formbuilder.h"
 
-#include "platform/accessiblecontrols.h"
-#include "platform/appearance.h"
-#include "platform/linewidget.h"
-#include "platform/scalablepicture.h"
-#include "platform/twips.h"
+#include "widgets/accessiblecontrols.h"
+#include "widgets/appearance.h"
+#include "widgets/linewidget.h"
+#include "widgets/scalablepicture.h"
+#include "widgets/twips.h"
 
 #include <QGroupBox>
 #include <QLabel>

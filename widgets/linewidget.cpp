@@ -1,4 +1,4 @@
-#include "platform/linewidget.h"
+#include "widgets/linewidget.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "platform/placement.h"
+#include "widgets/placement.h"
 
 #include <QEvent>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "platform/scalablepicture.h"
+#include "widgets/scalablepicture.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>

@@ -1,5 +1,5 @@
 // The main window as the player first sees it.
-#include "platform/appearance.h"
+#include "widgets/appearance.h"
 #include "tests/support/gamechecks.h"
 
 #include <QAccessible>

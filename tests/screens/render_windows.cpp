@@ -1,7 +1,7 @@
 // Renders the game's windows to PNG files, to look at them without a screen:
 //   build/tests/screens/render-windows OUTPUT_FOLDER
 #include "about/frmabout.h"
-#include "platform/appearance.h"
+#include "widgets/appearance.h"
 #include "startup/frmload.h"
 #include "tests/support/gamefixture.h"
 

@@ -3,7 +3,7 @@
 #include "about/programlauncher.h"
 #include "about/registry.h"
 #include "game/frmmain.h"
-#include "platform/services.h"
+#include "game/services.h"
 #include "sound/apis.h"
 #include "tests/support/fakedialogs.h"
 #include "tests/support/fakeplatform.h"
