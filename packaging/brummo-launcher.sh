@@ -10,7 +10,7 @@ program="${launcher%/*}/../lib/games/brummo/brummo"
 
 if [ "${1:-}" = --from-menu ]; then
     shift
-    # The base directory specification ignores a relative XDG_DATA_HOME.
+    # A relative XDG_DATA_HOME is to be ignored, as desktops do: it would depend on where we stand.
     case "${XDG_DATA_HOME:-}" in
         /*) data="$XDG_DATA_HOME/brummo" ;;
         *) data="${HOME:-}/.local/share/brummo" ;;
