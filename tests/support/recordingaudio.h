@@ -16,7 +16,6 @@ public:
 
     // Delivers the end notice of a play, as the device would once it reached the end of the file.
     void finishMusic(PlayId play);
-    void finishCurrentMusic() { finishMusic(lastPlay); }
 
     QStringList events;              // "play <path>", "stop", "handler on", "handler off", "wave <n bytes>", "wave stop"
     QList<QByteArray> waves;         // every image handed over, in order
