@@ -40,12 +40,8 @@ inline qint64 bytesRead()
 // says nothing about the program there; LeakSanitizer checks for leaks instead.
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool underAddressSanitizer = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool underAddressSanitizer = true;
-#else
-constexpr bool underAddressSanitizer = false;
-#endif
+#elif defined(__has_feature)   // clang's word for it
+constexpr bool underAddressSanitizer = __has_feature(address_sanitizer);
 #else
 constexpr bool underAddressSanitizer = false;
 #endif
