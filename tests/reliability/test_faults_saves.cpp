@@ -13,16 +13,6 @@
 
 namespace {
 
-// Selects the listed game of that name; false if it is not listed.
-bool select(const GameFixture &f, const QString &name)
-{
-    QListWidget *list = f.window->filLaden;
-    const QList<QListWidgetItem *> found = list->findItems(name, Qt::MatchExactly);
-    if (found.size() == 1)
-        list->setCurrentItem(found.first());
-    return found.size() == 1;
-}
-
 // A fresh window on the folder as it is now, with a game five seconds under way.
 void startRunningGame(GameFixture &f)
 {
@@ -153,8 +143,9 @@ private slots:
             startRunningGame(f);
         f.dialogs.clear();
         const QString loaded = saved ? savedAs : earlier;
-        QVERIFY(select(f, QFileInfo(earlier).fileName()));
-        QVERIFY(select(f, QFileInfo(loaded).fileName()));
+        const auto listed = f.window->filLaden->findItems(QFileInfo(loaded).fileName(), Qt::MatchExactly);
+        QCOMPARE(listed.size(), 1);
+        f.window->filLaden->setCurrentItem(listed.first());
         f.window->cmdLaden_Click();
         QCOMPARE(f.dialogs.texts(), (QStringList{loaded, "0"}));
         QCOMPARE(fields(f), (saved ? QList<int>{75, 0, 0} : QList<int>{42, 7, 5}));
