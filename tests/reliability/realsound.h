@@ -48,10 +48,7 @@ public:
     // Waits until this many buffers were mixed since the call; the first of them may have begun
     // before it. False if the device stalled. With the event loop standing still, an end notice
     // the audio thread posts meanwhile stays queued.
-    bool waitForBuffers(int count, bool runEvents = true)
-    {
-        return waitUntil(buffers.load() + count, runEvents);
-    }
+    bool waitForBuffers(int count, bool events = true) { return waitUntil(buffers.load() + count, events); }
 
     // The loudest sample of the next `count` buffers that begin after the call; -1 if the device
     // stalled or ran so far ahead that they are no longer kept.
