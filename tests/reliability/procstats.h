@@ -46,9 +46,4 @@ constexpr bool underAddressSanitizer = __has_feature(address_sanitizer);
 constexpr bool underAddressSanitizer = false;
 #endif
 
-inline double megabytes(qint64 bytes)
-{
-    return static_cast<double>(bytes) / (1024.0 * 1024.0);
-}
-
 } // namespace procstats
