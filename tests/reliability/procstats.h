@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDir>
 #include <QFile>
 
 #include <unistd.h>
@@ -16,11 +15,6 @@ inline qint64 residentBytes()
         return -1;
     const QList<QByteArray> fields = statm.readAll().split(' ');
     return fields.size() > 1 ? fields.at(1).toLongLong() * sysconf(_SC_PAGESIZE) : -1;
-}
-
-inline int openFileDescriptors()
-{
-    return static_cast<int>(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size());
 }
 
 // Bytes read so far through read() and its kin, by every thread.

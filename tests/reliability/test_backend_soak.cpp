@@ -13,7 +13,8 @@
 namespace {
 
 struct Usage {
-    int descriptors = procstats::openFileDescriptors();
+    int descriptors = static_cast<int>(
+        QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size());
     int threads = static_cast<int>(
         QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
     int sdlAllocations = SDL_GetNumAllocations();
