@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDir>
 #include <QFile>
 
 #include <unistd.h>
@@ -16,11 +15,6 @@ inline qint64 residentBytes()
         return -1;
     const QList<QByteArray> fields = statm.readAll().split(' ');
     return fields.size() > 1 ? fields.at(1).toLongLong() * sysconf(_SC_PAGESIZE) : -1;
-}
-
-inline int openFileDescriptors()
-{
-    return static_cast<int>(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size());
 }
 
 // Bytes read so far through read() and its kin, by every thread.
@@ -40,19 +34,10 @@ inline qint64 bytesRead()
 // says nothing about the program there; LeakSanitizer checks for leaks instead.
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool underAddressSanitizer = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool underAddressSanitizer = true;
+#elif defined(__has_feature)   // clang's word for it
+constexpr bool underAddressSanitizer = __has_feature(address_sanitizer);
 #else
 constexpr bool underAddressSanitizer = false;
 #endif
-#else
-constexpr bool underAddressSanitizer = false;
-#endif
-
-inline double megabytes(qint64 bytes)
-{
-    return static_cast<double>(bytes) / (1024.0 * 1024.0);
-}
 
 } // namespace procstats

@@ -5,21 +5,6 @@
 #include <QTest>
 #include <QWindow>
 
-namespace {
-
-class DoubleClickCounter : public QObject {
-public:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::MouseButtonDblClick)
-            ++count;
-        return false;
-    }
-    int count = 0;
-};
-
-} // namespace
-
 class TestPresses : public QObject {
     Q_OBJECT
 
@@ -48,7 +33,14 @@ private slots:
         f.clock.advanceTo(2000);
         QLabel *target = f.window->imgGegner[16];
         QVERIFY(!target->isHidden());
-        DoubleClickCounter seen;
+        struct : QObject {
+            bool eventFilter(QObject *, QEvent *event) override
+            {
+                count += event->type() == QEvent::MouseButtonDblClick;
+                return false;
+            }
+            int count = 0;
+        } seen;
         target->installEventFilter(&seen);
 
         // QTest moves its event times half a second on after every release, so that its clicks
