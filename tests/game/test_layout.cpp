@@ -76,10 +76,8 @@ private slots:
         f.window->resize(900, 600);  // a larger window moves nothing
         auto *control = f.window->findChild<QWidget *>(name);
         QVERIFY(control);
-        const QString parentName = control->parentWidget() == f.window.get()
-                                       ? QStringLiteral("frmMain")
-                                       : control->parentWidget()->objectName();
-        QCOMPARE(parentName, parent);
+        QCOMPARE(control->parentWidget(),
+                 parent == u"frmMain" ? f.window.get() : f.window->findChild<QWidget *>(parent));
         if (name.startsWith(QStringLiteral("imgGegner")))
             QCOMPARE(control->size(), geometry.size());
         else
@@ -106,21 +104,6 @@ private slots:
             QCOMPARE(frame->title(), text);
         QCOMPARE(!control->isHidden(), visible);
         QCOMPARE(control->font().pixelSize(), fontPixels);
-    }
-
-    void windowIsSizedColouredAndTitled()
-    {
-        RecordedGame f;
-        QCOMPARE(f.window->size(), QSize(683, 392));
-        QCOMPARE(f.window->windowTitle(), QStringLiteral("Brummo on the run"));
-        QCOMPARE(f.window->palette().color(QPalette::Window), QColor(255, 255, 0));
-        QVERIFY(f.window->windowFlags() & Qt::WindowMinimizeButtonHint);
-        QVERIFY(!(f.window->windowFlags() & Qt::WindowMaximizeButtonHint));
-        QCOMPARE(f.window->lblErklärung[1]->palette().color(QPalette::Window), QColor(255, 255, 0));
-        QCOMPARE(f.window->cmdStart->palette().color(QPalette::Button), QColor(255, 0, 0));
-        QVERIFY(!f.window->windowIcon().isNull());
-        QCOMPARE(f.window->imgBackground->cursor().shape(), Qt::BitmapCursor);
-        QCOMPARE(f.window->imgGegner[0]->cursor().shape(), Qt::ArrowCursor);
     }
 
     // A screen reader names every control of the window: the read-outs with their captions and the
@@ -154,9 +137,9 @@ private slots:
             QVERIFY(spoken.value(QStringLiteral("imgGegner(%1)").arg(index)).contains(who[index]));
     }
 
-    // Faces flat in exactly their own colours, and the file list with its scroll bar in the system
-    // colours, not in those of the yellow frame around it.
-    void buttonsAndListShowTheirOwnColours()
+    // Button faces flat in exactly their own colours, and the file list with its scroll bar in the
+    // system colours, not in those of the yellow frame around it.
+    void windowAndControlsShowTheirOwnLook()
     {
         RecordedGame f;
         for (int index = 0; index < 8; ++index)
@@ -167,6 +150,15 @@ private slots:
         const QColor red(255, 0, 0);
         const QColor yellow(255, 255, 0);
         const frmMain &w = *f.window;
+        QCOMPARE(w.size(), QSize(683, 392));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Brummo on the run"));
+        QVERIFY(!w.windowIcon().isNull());
+        QVERIFY(w.windowFlags() & Qt::WindowMinimizeButtonHint);
+        QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(w.palette().color(QPalette::Window), yellow);
+        QCOMPARE(w.lblErklärung[1]->palette().color(QPalette::Window), yellow);
+        QCOMPARE(w.imgBackground->cursor().shape(), Qt::BitmapCursor);
+        QCOMPARE(w.imgGegner[0]->cursor().shape(), Qt::ArrowCursor);
         for (const auto &[button, colour] : {std::pair{w.cmdStart, red}, {w.cmdInfo, yellow}, {w.cmdLaden, yellow}}) {
             // Beside the caption, at either end of the face.
             for (const int left : {button->geometry().left() + 8, button->geometry().right() - 8})
@@ -212,23 +204,6 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QCOMPARE(f.dialogs.shown.size(), 1);
         QCOMPARE(f.dialogs.shown.first().title, QStringLiteral("Speichern"));
-    }
-
-    void fileListShowsTheSavedGamesOfTheWorkingFolder()
-    {
-        RecordedGame f;
-        for (const char *name : {"b.txt", "A.TXT", "c.txt.bak", "notes.md", "d.Txt"})
-            writeAll(f.workingFolder.filePath(QString::fromLatin1(name)), {});
-        QVERIFY(QDir(f.workingFolder.path()).mkdir(QStringLiteral("folder.txt")));
-        f.window = std::make_unique<frmMain>(f.services);
-        const QListWidget *list = f.window->filLaden;
-        QStringList names;
-        for (int row = 0; row < list->count(); ++row)
-            names.append(list->item(row)->text());
-        QCOMPARE(names, (QStringList{"A.TXT", "b.txt", "d.Txt"}));
-        // Never refreshed: a game saved later is not listed.
-        writeAll(f.workingFolder.filePath(QStringLiteral("later.txt")), {});
-        QCOMPARE(list->count(), 3);
     }
 };
 
