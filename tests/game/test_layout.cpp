@@ -179,13 +179,12 @@ private slots:
             "lblBesser", "imgLoser", "Line2", "Line1", "lblInformation", "lblErklärung(3)", "lblErklärung(2)",
             "lblErklärung(1)", "imgGegner(16)", "imgGegner(8)", "imgGegner(0)", "lblErklärung(0)",
             "imgBackground"};
-        const QObjectList siblings = f.window->children();
-        qsizetype previous = siblings.size();
-        for (const QString &name : frontToBack) {
-            const qsizetype position = siblings.indexOf(f.window->findChild<QWidget *>(name));
-            QVERIFY2(position >= 0 && position < previous, qPrintable(name));
-            previous = position;
+        QStringList stacked;
+        for (const QObject *control : f.window->children()) {
+            if (frontToBack.contains(control->objectName()))
+                stacked.prepend(control->objectName());
         }
+        QCOMPARE(stacked, frontToBack);
     }
 
     void focusRunsThroughTheButtonsInOrder()
