@@ -121,8 +121,9 @@ private slots:
             f.window->Punkte = f.window->Treffer = static_cast<qint16>(score);
             setReadOuts(f, {"", "7", "abc"});
             f.clock.advanceTo(81000);
-            QCOMPARE(shownResult(f), score > 20 ? won : lost);
-            QCOMPARE(f.audio.waves.last().size(), score > 20 ? GameFixture::winnerBytes : GameFixture::warningBytes);
+            const bool wins = score > 20;
+            QCOMPARE(shownResult(f), wins ? won : lost);
+            QCOMPARE(f.audio.waves.last().size(), wins ? GameFixture::winnerBytes : GameFixture::warningBytes);
 
             f.window->cmdStart_Click();
             QCOMPARE(shownResult(f), QString());

@@ -174,8 +174,8 @@ private slots:
         for (const FakeDialogs::Shown &box : f.dialogs.shown) {
             const bool error = box.icon == Dialogs::Icon::Critical;
             QCOMPARE(box.title, error ? QStringLiteral("Fehler") : QStringLiteral("Krop"));
-            shown.append(error ? (QStringLiteral("Fehler: ") + box.text).left(expected.value(shown.size()).size())
-                               : box.text);
+            const QString text = error ? QStringLiteral("Fehler: ") + box.text : box.text;
+            shown.append(error ? text.left(expected.value(shown.size()).size()) : text);
         }
         QCOMPARE(shown, expected);
         QCOMPARE(::readOuts(f), readOuts);
