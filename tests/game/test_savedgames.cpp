@@ -209,7 +209,7 @@ private slots:
     {
         RecordedGame f;
         const QDir folder(f.workingFolder.path());
-        for (const char *name : {"b.txt", "A.TXT", "d.Txt", ".versteckt.txt", "notiz.md", "c.txt.bak"})
+        for (const char *name : {"b.txt", "A.TXT", "C.Txt", ".versteckt.txt", "notiz.md", "c.txt.bak"})
             writeAll(folder.filePath(QString::fromLatin1(name)), "1\r\n2\r\n3\r\n");
         const QByteArray latin1 = QFile::encodeName(folder.path()) + "/\xDC" "ber.txt";
         const int old = ::open(latin1.constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
@@ -227,7 +227,7 @@ private slots:
         QStringList shown;
         for (int row = 0; row < list->count(); ++row)
             shown.append(list->item(row)->text());
-        QCOMPARE(shown, (QStringList{"A.TXT", "b.txt", "d.Txt", QStringLiteral("Über.txt")}));
+        QCOMPARE(shown, (QStringList{"A.TXT", "b.txt", "C.Txt", QStringLiteral("Über.txt")}));
         // Never refreshed: a game saved later is not listed.
         writeAll(folder.filePath(QStringLiteral("später.txt")), {});
         QCOMPARE(list->count(), 4);
