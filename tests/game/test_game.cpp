@@ -13,14 +13,6 @@ struct Started : RecordedGame {
     Started() { window->cmdStart_Click(); }
 };
 
-// Shows target `index` at the first show tick, t = 2 s after the start.
-void showTarget(GameFixture &f, int index)
-{
-    f.nextTarget(index);
-    f.clock.advanceTo(2000);
-    QVERIFY(!f.window->imgGegner[index]->isHidden());
-}
-
 void press(GameFixture &f, int index, Qt::MouseButton button = Qt::LeftButton)
 {
     QTest::mousePress(f.window->imgGegner[index], button, Qt::NoModifier, QPoint(10, 10));
@@ -102,7 +94,8 @@ private slots:
         f.window->Punkte = f.window->Treffer = static_cast<qint16>(before);
         press(f, index);  // still hidden: nothing
         QCOMPARE(f.window->Treffer, before);
-        showTarget(f, index);
+        f.nextTarget(index);
+        f.clock.advanceTo(2000);  // the first show tick
         for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
             press(f, index, button);
         QCOMPARE(fields(f), (QList<int>{78, hits, score}));
