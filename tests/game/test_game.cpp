@@ -112,7 +112,7 @@ private slots:
         for (const int score : {20, 21}) {
             Started f;
             f.window->Punkte = f.window->Treffer = static_cast<qint16>(score);
-            setReadOuts(f, {"", "7", "abc"});
+            setReadOuts(f, {"", "7", "abc"});  // as a failed load may leave them
             f.clock.advanceTo(81000);
             const bool wins = score > 20;
             QCOMPARE(shownResult(f), wins ? won : lost);

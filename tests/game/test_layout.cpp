@@ -1,4 +1,4 @@
-// The main window as the player first sees it, one second into a game.
+// The main window as the player sees it, and as a screen reader speaks it.
 #include "widgets/appearance.h"
 #include "tests/support/gamechecks.h"
 
@@ -20,7 +20,7 @@ private slots:
         QTest::addColumn<QString>("parent");  // the row's name is the control's
         QTest::addColumn<QRect>("geometry");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("spoken");  // part of what a screen reader says; "-": a separator
+        QTest::addColumn<QString>("spoken");  // found in what a screen reader says; "-": a separator
         QTest::addColumn<bool>("visible");
         QTest::addColumn<int>("fontPixels");
         const auto row = [](const char *name, const char *parent, QRect geometry, const QString &text,
@@ -82,7 +82,7 @@ private slots:
         QFETCH(bool, visible);
         QFETCH(int, fontPixels);
         RecordedGame f;
-        f.window->cmdStart_Click();
+        f.window->cmdStart_Click();  // one second into a game, so that the read-outs show values
         f.clock.advanceTo(1000);
         f.window->resize(900, 600);  // a larger window moves nothing
         auto *control = f.window->findChild<QWidget *>(name);
@@ -163,7 +163,7 @@ private slots:
             "lblBesser", "imgLoser", "Line2", "Line1", "lblInformation", "lblErklärung(3)", "lblErklärung(2)",
             "lblErklärung(1)", "imgGegner(16)", "imgGegner(8)", "imgGegner(0)", "lblErklärung(0)",
             "imgBackground"};
-        QStringList stacked;
+        QStringList stacked;  // front to back
         for (const QObject *control : f.window->children()) {
             if (frontToBack.contains(control->objectName()))
                 stacked.prepend(control->objectName());
