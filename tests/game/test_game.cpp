@@ -13,14 +13,6 @@ struct Started : RecordedGame {
     Started() { window->cmdStart_Click(); }
 };
 
-// Shows target `index` at the first show tick, t = 2 s after the start.
-void showTarget(GameFixture &f, int index)
-{
-    f.nextTarget(index);
-    f.clock.advanceTo(2000);
-    QVERIFY(!f.window->imgGegner[index]->isHidden());
-}
-
 void press(GameFixture &f, int index, Qt::MouseButton button = Qt::LeftButton)
 {
     QTest::mousePress(f.window->imgGegner[index], button, Qt::NoModifier, QPoint(10, 10));
@@ -53,11 +45,8 @@ private slots:
             QCOMPARE(f.audio.count("wave "), second < 70 ? 0 : 1);
             shows += second % 2 == 0 ? 1 : 0;
             QCOMPARE(f.random.seeds, QList<double>(shows, f.timeOfDay.seconds));
-            if (second == 2) {  // where the three random numbers put it, twips turned into pixels
+            if (second == 2)  // where the three random numbers put it, twips turned into pixels
                 QCOMPARE(f.window->imgGegner[5]->pos(), QPoint(100, 60));
-                QCOMPARE((QList<int>{f.window->Gegner, f.window->GegnerLinks, f.window->GegnerOben}),
-                         (QList<int>{5, 1500, 900}));
-            }
         }
         QCOMPARE(f.audio.waves.first().size(), GameFixture::warningBytes);
 
@@ -77,15 +66,6 @@ private slots:
         QCOMPARE(f.random.seeds.size(), 40);
         QCOMPARE(f.visibleTargets(), 0);
         QCOMPARE(f.audio.count("wave "), 1);
-
-        // A start clears the result; the old 0 stays, in black, until the first tick.
-        f.window->cmdStart_Click();
-        QCOMPARE(shownResult(f), QString());
-        QCOMPARE(f.countdownColour(), QColor(Qt::black));
-        f.clock.advance(999);
-        QCOMPARE(f.window->lblZeit->text(), QStringLiteral("0"));
-        f.clock.advance(1);
-        QCOMPARE(f.window->lblZeit->text(), QStringLiteral("79"));
     }
 
     void eachTargetScoresByItsGroup_data()
@@ -102,7 +82,8 @@ private slots:
         QTest::newRow("down to the limit") << 12 << -32767 << -32768 << -32764;
     }
 
-    // Three presses with three buttons on one visible target: each counts, the target stays.
+    // Three presses with three buttons on one visible target: each counts, the target stays, also
+    // through a new start, which takes the points away.
     void eachTargetScoresByItsGroup()
     {
         QFETCH(int, index);
@@ -113,84 +94,60 @@ private slots:
         f.window->Punkte = f.window->Treffer = static_cast<qint16>(before);
         press(f, index);  // still hidden: nothing
         QCOMPARE(f.window->Treffer, before);
-        showTarget(f, index);
+        f.nextTarget(index);
+        f.clock.advanceTo(2000);  // the first show tick
         for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
             press(f, index, button);
         QCOMPARE(fields(f), (QList<int>{78, hits, score}));
         QCOMPARE(readOuts(f), (QStringList{"78", QString::number(hits), QString::number(score)}));
+        f.window->cmdStart_Click();
+        QCOMPARE(readOuts(f), (QStringList{"78", "0", "0"}));
         QVERIFY(!f.window->imgGegner[index]->isHidden());
     }
 
-    void theEndReadsTheScoreFromItsLabel_data()
+    // Only a failed load leaves a score label that is no number; then the score itself decides.
+    // A start after the end begins afresh, with the old time shown until the first tick.
+    void theEndTakesTheScoreWhenItsLabelIsNoNumber()
     {
-        QTest::addColumn<int>("presses");        // on a Flitz; below 0: on a penalty target
-        QTest::addColumn<QString>("scoreText");  // put in the label before the end, unless null
-        QTest::addColumn<bool>("wins");
-        QTest::newRow("20 loses") << 20 << QString() << false;
-        QTest::newRow("21 wins") << 21 << QString() << true;
-        QTest::newRow("negative loses") << -3 << QString() << false;
-        QTest::newRow("label decides") << 0 << "21" << true;
-        // Only a failed load leaves such a text; then the score itself decides.
-        QTest::newRow("no number, 21") << 21 << "abc" << true;
-        QTest::newRow("no number, 20") << 20 << "abc" << false;
+        for (const int score : {20, 21}) {
+            Started f;
+            f.window->Punkte = f.window->Treffer = static_cast<qint16>(score);
+            setReadOuts(f, {"", "7", "abc"});  // as a failed load may leave them
+            f.clock.advanceTo(81000);
+            const bool wins = score > 20;
+            QCOMPARE(shownResult(f), wins ? won : lost);
+            QCOMPARE(f.audio.waves.last().size(), wins ? GameFixture::winnerBytes : GameFixture::warningBytes);
+
+            f.window->cmdStart_Click();
+            QCOMPARE(shownResult(f), QString());
+            QCOMPARE(f.countdownColour(), QColor(Qt::black));
+            QCOMPARE(fields(f), (QList<int>{80, 0, 0}));
+            QCOMPARE(readOuts(f), (QStringList{"0", "0", "0"}));
+            QCOMPARE(f.audio.count("play " + f.programFolder.path() + "/kol.mid"), 2);
+            f.clock.advance(1000);
+            QCOMPARE(f.window->lblZeit->text(), QStringLiteral("79"));
+        }
     }
 
-    void theEndReadsTheScoreFromItsLabel()
-    {
-        QFETCH(int, presses);
-        QFETCH(QString, scoreText);
-        QFETCH(bool, wins);
-        Started f;
-        const int index = presses < 0 ? 11 : 0;
-        showTarget(f, index);
-        for (int i = 0; i < std::abs(presses); ++i)
-            press(f, index);
-        if (!scoreText.isNull())
-            f.window->lblPunkte->setText(scoreText);
-        f.clock.advanceTo(81000);
-        QCOMPARE(shownResult(f), wins ? won : lost);
-        QCOMPARE(f.audio.count("wave "), wins ? 2 : 1);
-        QCOMPARE(f.audio.waves.last().size(), wins ? GameFixture::winnerBytes : GameFixture::warningBytes);
-        press(f, index);  // nothing can be pressed after the end
-        QCOMPARE(f.window->Treffer, std::abs(presses));
-    }
-
-    void startDuringAGameStartsAfresh()
-    {
-        Started f;
-        f.nextTarget(16);
-        f.clock.advanceTo(30000);
-        press(f, 16);
-        QCOMPARE(f.window->lblZeit->text(), QStringLiteral("50"));
-
-        f.window->cmdStart_Click();
-        QCOMPARE(f.window->Zeit, 80);
-        QCOMPARE(readOuts(f), (QStringList{"50", "0", "0"}));
-        QCOMPARE(f.audio.count("play " + f.programFolder.path() + "/kol.mid"), 2);
-        QCOMPARE(f.audio.handlerInstalls, 1);
-        QVERIFY(!f.window->imgGegner[16]->isHidden());
-        f.clock.advance(1000);
-        QCOMPARE(f.window->lblZeit->text(), QStringLiteral("79"));
-        f.clock.advance(700);
-        QCOMPARE(f.visibleTargets(), 0);
-    }
-
+    // Behind the about window the game runs on and takes no press. A target at the far corner is
+    // pressed afterwards, where the data frame, drawn in front of pictures, leaves it visible.
     void gameRunsOnBehindTheAboutWindowAndEnds()
     {
         Started f;
         f.window->show();
-        f.nextTarget(0);
+        f.nextTarget(1, 6959, 3949);
+        // Through the window system, which keeps input from a window behind a modal one.
+        const auto pressAt = [&f](int x) {
+            QTest::mouseClick(f.window->windowHandle(), Qt::LeftButton, Qt::NoModifier, QPoint(x, 270));
+        };
         bool aboutWasOpen = false;
         bool targetShownBehind = false;
         QTimer::singleShot(0, [&] {
             QWidget *about = QApplication::activeModalWidget();
             aboutWasOpen = about && about != f.window.get();
             f.clock.advanceTo(2000);
-            targetShownBehind = !f.window->imgGegner[0]->isHidden();
-            // Through the window system, which keeps input from a window behind a modal one.
-            QTest::mousePress(f.window->windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                              f.window->imgGegner[0]->geometry().center());
-            f.clock.advanceTo(81000);
+            targetShownBehind = !f.window->imgGegner[1]->isHidden();
+            pressAt(470);
             if (about)
                 about->close();
         });
@@ -198,22 +155,13 @@ private slots:
         QVERIFY(aboutWasOpen);
         QVERIFY(targetShownBehind);
         QCOMPARE(f.window->Treffer, 0);
-        QCOMPARE(shownResult(f), lost);
-    }
-
-    void aTargetAtTheFarCornerIsPressableWhereVisible()
-    {
-        Started f;
-        f.window->show();
-        f.nextTarget(1, 6959, 3949);
-        f.clock.advanceTo(2000);
-        QLabel *corner = f.window->imgGegner[1];
-        QCOMPARE(corner->geometry(), QRect(464, 263, 32, 32));  // 6959 and 3949 twips, to the nearest pixel
-        // The data frame, drawn in front of pictures, hides whatever lies right of x = 480.
-        QCOMPARE(f.window->childAt(470, 270), corner);
-        QVERIFY(f.window->childAt(485, 270) != corner);
-        QTest::mousePress(f.window->childAt(470, 270), Qt::LeftButton, Qt::NoModifier, QPoint(7, 7));
+        // 6959 and 3949 twips, to the nearest pixel; the data frame hides whatever lies right of x = 480.
+        QCOMPARE(f.window->imgGegner[1]->geometry(), QRect(464, 263, 32, 32));
+        pressAt(485);
+        pressAt(470);
         QCOMPARE(f.window->Punkte, 1);
+        f.clock.advanceTo(81000);
+        QCOMPARE(shownResult(f), lost);
     }
 };
 
