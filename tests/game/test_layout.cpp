@@ -127,7 +127,7 @@ private slots:
     {
         RecordedGame f;
         for (int index = 0; index < 8; ++index)
-            writeAll(f.workingFolder.filePath(QStringLiteral("spiel%1.txt").arg(index)), {});
+            writeFile(f.workingFolder.filePath(QStringLiteral("spiel%1.txt").arg(index)), {});
         f.window = std::make_unique<frmMain>(f.services);
         f.window->show();
         const QImage shown = f.window->grab().toImage();

@@ -21,7 +21,7 @@ const QList<int> zeros = {0, 0, 0};
 struct LoadFixture : RecordedGame {
     explicit LoadFixture(const QByteArray &content, const QString &name = QStringLiteral("spiel.txt"))
     {
-        writeAll(workingFolder.filePath(name), content);
+        writeFile(workingFolder.filePath(name), content);
         window = std::make_unique<frmMain>(services);
         window->filLaden->setCurrentRow(0);
         dialogs.clear();
@@ -209,7 +209,7 @@ private slots:
         RecordedGame f;
         const QDir folder(f.workingFolder.path());
         for (const char *name : {"b.txt", "A.TXT", "C.Txt", ".versteckt.txt", "notiz.md", "c.txt.bak"})
-            writeAll(folder.filePath(QString::fromLatin1(name)), "1\r\n2\r\n3\r\n");
+            writeFile(folder.filePath(QString::fromLatin1(name)), "1\r\n2\r\n3\r\n");
         const QByteArray latin1 = QFile::encodeName(folder.path()) + "/\xDC" "ber.txt";
         const int old = ::open(latin1.constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
         QVERIFY(old >= 0);
@@ -228,7 +228,7 @@ private slots:
             shown.append(list->item(row)->text());
         QCOMPARE(shown, (QStringList{"A.TXT", "b.txt", "C.Txt", QStringLiteral("Über.txt")}));
         // Never refreshed: a game saved later is not listed.
-        writeAll(folder.filePath(QStringLiteral("später.txt")), {});
+        writeFile(folder.filePath(QStringLiteral("später.txt")), {});
         QCOMPARE(list->count(), 4);
         list->setCurrentRow(3);
         f.window->cmdLaden_Click();

@@ -92,8 +92,8 @@ private slots:
             QVERIFY(mounted);
         }
         const QString earlier = dir.filePath(QStringLiteral("Übung ä ö ü ß.txt"));
-        writeAll(earlier, "42\r\n7\r\n5\r\n");
-        writeAll(dir.filePath(QStringLiteral("datei.bin")), "x");
+        writeFile(earlier, "42\r\n7\r\n5\r\n");
+        writeFile(dir.filePath(QStringLiteral("datei.bin")), "x");
         QVERIFY(dir.mkdir(QStringLiteral("ordner.txt")));
         QCOMPARE(mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe.txt"))).constData(), 0600), 0);
         const QString link = dir.filePath(QStringLiteral("geraet.txt"));

@@ -14,13 +14,6 @@ inline QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<fehlt>");
 }
 
-inline void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
 inline QStringList readOuts(const GameFixture &f)
 {
     return {f.window->lblZeit->text(), f.window->lblTreffer->text(), f.window->lblPunkte->text()};
