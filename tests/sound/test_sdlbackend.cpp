@@ -22,8 +22,7 @@
 
 // Heap calls on SDL's audio thread, counted by an allocator of our own in front of glibc's through
 // which FluidSynth, SDL and the C++ library allocate (none of them aligned, on that thread); those
-// inside FluidSynth's rendering, which calls nothing of ours back, apart. Under AddressSanitizer,
-// whose allocator stands there instead, nothing is counted.
+// inside FluidSynth's rendering, which calls nothing of ours back, apart.
 namespace {
 std::atomic<bool> countingHeapCalls{false};
 std::atomic<long> heapCallsRendering{0};
@@ -205,7 +204,6 @@ private slots:
         QCOMPARE(meter->loudestOver(second / 2), 0);
         clock.advance(idleDelay);
         QVERIFY(!deviceOpen());
-        QVERIFY(ended.isEmpty());
     }
 
     void aWaveThatCannotPlayCutsTheSoundingOneOff_data()
@@ -298,7 +296,7 @@ private slots:
         QVERIFY2(delivered >= 1 || !before.startsWith(u"short"), "no notice queued: the row proves nothing");
         QVERIFY(meter->waitForBuffers(2 * second));   // and no second notice follows
         QCOMPARE(ended, action.isEmpty() ? QList{play} : QList<AudioBackend::PlayId>{});
-#ifndef __SANITIZE_ADDRESS__
+#ifndef __SANITIZE_ADDRESS__   // whose allocator stands where ours would: nothing is counted
         QCOMPARE(heapCallsOurs.load(), 0L);
         if (rendering >= 0)   // and the count sees what it is to see
             QCOMPARE(heapCallsRendering.load() > 0, rendering == 1);
