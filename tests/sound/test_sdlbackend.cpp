@@ -22,7 +22,7 @@
 
 // Heap calls on SDL's audio thread, counted by an allocator of our own in front of glibc's through
 // which FluidSynth, SDL and the C++ library allocate (none of them aligned, on that thread); those
-// inside FluidSynth's rendering, which calls nothing of ours back, apart.
+// inside FluidSynth's rendering, which calls nothing of ours back, counted on their own.
 namespace {
 std::atomic<bool> countingHeapCalls{false};
 std::atomic<long> heapCallsRendering{0};
