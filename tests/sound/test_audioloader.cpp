@@ -5,10 +5,7 @@
 #include "sound/soundmodule.h"
 #include "tests/support/virtualclock.h"
 
-#include <QFile>
-#include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>   // and with it all of QtCore
 
 #include <SDL_mixer.h>
 
@@ -34,6 +31,7 @@ private slots:
         QFETCH(QString, folder);
         QFETCH(QString, warning);
         QTemporaryDir empty;
+        VirtualClock clock;
         if (!warning.isEmpty())
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Brummo: keine Tonausgabe, ") + warning));
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
@@ -45,20 +43,8 @@ private slots:
         audio->playWave(wave.readAll());
         // The module shares SDL_mixer with this test, so the test can see the wave it started; with
         // no device open SDL_mixer must not be asked.
-        const auto playing = [] { return Mix_QuerySpec(nullptr, nullptr, nullptr) != 0 && Mix_Playing(-1) > 0; };
-        QCOMPARE(playing(), warning.isEmpty());
-        audio->stopWave();
-        QVERIFY(!playing());
-        int ends = 0;
-        audio->setMusicEndedHandler([&](AudioBackend::PlayId) { ++ends; });
-        const AudioBackend::PlayId first = audio->playMusic(QStringLiteral("kein.mid"));
-        QVERIFY(audio->playMusic(QStringLiteral("kein.mid")) != first);
-        QCoreApplication::processEvents();
-        QCOMPARE(ends, 0);
+        QCOMPARE(Mix_QuerySpec(nullptr, nullptr, nullptr) != 0 && Mix_Playing(-1) > 0, warning.isEmpty());
     }
-
-private:
-    VirtualClock clock;
 };
 
 QTEST_MAIN(TestAudioLoader)
