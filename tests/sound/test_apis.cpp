@@ -5,7 +5,7 @@
 #include "tests/support/fakeplatform.h"
 #include "tests/support/recordingaudio.h"
 
-#include <QtTest>   // and with it all of QtCore
+#include <QtTest>
 
 #include <optional>
 

@@ -5,7 +5,7 @@
 #include "sound/soundmodule.h"
 #include "tests/support/virtualclock.h"
 
-#include <QtTest>   // and with it all of QtCore
+#include <QtTest>
 
 #include <SDL_mixer.h>
 

@@ -9,7 +9,7 @@
 #include "tests/sound/midibytes.h"
 #include "tests/support/virtualclock.h"
 
-#include <QtTest>   // and with it all of QtCore
+#include <QtTest>
 
 #include <SDL_mixer.h>
 #include <dlfcn.h>
