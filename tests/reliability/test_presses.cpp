@@ -36,8 +36,7 @@ private slots:
             f.random.values.append(unit(engine));
         std::uniform_int_distribution<int> pause(30, 1500);        // milliseconds between presses
         std::uniform_int_distribution<int> anyTarget(0, frmMain::targetCount - 1);
-        std::uniform_int_distribution<int> anyButton(0, 2);
-        const Qt::MouseButton buttons[] = {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
+        std::uniform_int_distribution<int> anyButton(0, 2);   // left, right, middle: 1, 2, 4
 
         qint64 residentAfter1000 = 0;
         long long totalPresses = 0;
@@ -57,7 +56,7 @@ private slots:
                 const int index = unit(engine) < 0.8 ? f.window->Gegner : anyTarget(engine);
                 QLabel *target = f.window->imgGegner[index];
                 const bool visible = !target->isHidden();
-                QTest::mousePress(target, buttons[anyButton(engine)], Qt::NoModifier, QPoint(16, 16));
+                QTest::mousePress(target, Qt::MouseButton(1 << anyButton(engine)), Qt::NoModifier, QPoint(16, 16));
                 ++totalPresses;
                 if (visible) {
                     ++presses;
@@ -100,7 +99,6 @@ private slots:
         f.nextTarget(16, 3000, 2000);
         f.clock.advanceTo(2000);
         QLabel *target = f.window->imgGegner[16];
-        QVERIFY(!target->isHidden());
         struct : QObject {
             bool eventFilter(QObject *, QEvent *event) override
             {
