@@ -45,7 +45,8 @@ private slots:
         const QString noFolder = QStringLiteral("Der Ordner für den Spielstand existiert nicht");
         QTest::newRow("missing folder") << "" << "gibtsnicht/spiel" << noFolder;
         QTest::newRow("folder is a file") << "" << "datei.bin/spiel" << noFolder;
-        QTest::newRow("name is a folder") << "" << "ordner" << "Unter diesem Namen gibt es schon einen Ordner";
+        QTest::newRow("name is a folder")
+            << "" << "ordner" << "Unter diesem Namen gibt es schon einen Ordner";
         const QString refused = QStringLiteral("In diesem Ordner darf nicht gespeichert werden");
         QTest::newRow("/proc") << "" << "/proc/spiel" << refused;
         // Root may write anywhere else, so a read-only mount is the one refusal that also holds for root.

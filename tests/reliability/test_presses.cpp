@@ -56,7 +56,7 @@ private slots:
                 const int index = unit(engine) < 0.8 ? f.window->Gegner : anyTarget(engine);
                 QLabel *target = f.window->imgGegner[index];
                 const bool visible = !target->isHidden();
-                QTest::mousePress(target, Qt::MouseButton(1 << anyButton(engine)), Qt::NoModifier, QPoint(16, 16));
+                QTest::mousePress(target, Qt::MouseButton(1 << anyButton(engine)));
                 ++totalPresses;
                 if (visible) {
                     ++presses;
