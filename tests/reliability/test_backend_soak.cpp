@@ -29,7 +29,6 @@ class TestBackendSoak : public QObject {
 private slots:
     void aThousandMusicStartsAndStopsAndWaveSounds()
     {
-        QCOMPARE(qgetenv("SDL_AUDIODRIVER"), QByteArray("dummy"));
         const QString song = gameAssetPath(QStringLiteral("kol.mid"));
         const QByteArray crap = gameAsset(QStringLiteral("crap.wav"));
         const QByteArray deadnow = gameAsset(QStringLiteral("deadnow.wav"));

@@ -69,8 +69,7 @@ private slots:
         QFETCH(QString, stands);
         QFETCH(QByteArray, driver);
         QFETCH(QString, soundFont);
-        const QByteArray savedDriver = qgetenv("SDL_AUDIODRIVER");
-        const auto restore = qScopeGuard([&] { qputenv("SDL_AUDIODRIVER", savedDriver); });
+        const auto restore = qScopeGuard([] { qputenv("SDL_AUDIODRIVER", "dummy"); });
         if (!driver.isEmpty()) {
             // ALSA and PulseAudio bring their own notes on stderr; ours is the one that matters, once.
             qputenv("SDL_AUDIODRIVER", driver);
@@ -81,18 +80,17 @@ private slots:
         if (g.device.driverName() == QString::fromLatin1(driver))
             QSKIP("this machine has a working sound device for the driver");
         QCOMPARE(g.device.driverName(), QStringLiteral("dummy"));
-        if (content.isNull() && !file.isEmpty())
-            QVERIFY(QFile::remove(g.programFile(file)));
+        const QString path = g.programFile(file);
+        if (stands == u"huge")   // the game's own wave made sparse: it costs no disk
+            QVERIFY(QFile::resize(path, Apis::largestWaveImage + 1));
+        else if (!file.isEmpty() && content.isNull())
+            QVERIFY(QFile::remove(path));
         else if (!file.isEmpty())
-            writeFile(g.programFile(file), content);
+            writeFile(path, content);
         if (stands == u"pipe")
-            QCOMPARE(mkfifo(QFile::encodeName(g.programFile(file)).constData(), 0600), 0);
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         if (stands == u"/dev/zero")
-            QVERIFY(QFile::link(stands, g.programFile(file)));
-        if (stands == u"huge") {  // sparse: it costs no disk
-            writeFile(g.programFile(file), gameAsset(file));
-            QVERIFY(QFile::resize(g.programFile(file), Apis::largestWaveImage + 1));
-        }
+            QVERIFY(QFile::link(stands, path));
         const bool musicBroken = file == u"kol.mid" || !g.soundFontPresent;
 
         g.window->cmdStart_Click();
@@ -108,16 +106,14 @@ private slots:
         g.clock.advance(11000);
         QVERIFY(!g.window->imgWinner->isHidden());
         QCOMPARE(RealSoundGame::wavePlaying(), file != u"deadnow.wav");
-        // Music that cannot play never ends either: it must not be started over and over.
-        QCOMPARE(g.audio.musicStarts, 1);
+        // Music that cannot play never ends either: it must not be started over and over. The
+        // device numbers its plays one after another, so the next is the second.
+        QCOMPARE(g.device.playMusic({}), AudioBackend::PlayId(2));
         QCOMPARE(g.device.musicReady(), g.soundFontPresent);
 
-        QStringList named;
-        for (const FakeDialogs::Shown &box : g.dialogs.shown) {
-            QCOMPARE(box.title, QStringLiteral("Fehler"));
-            QCOMPARE(box.icon, Dialogs::Icon::Critical);
-            named.append(box.text.section(QLatin1Char('/'), -1));
-        }
+        for (const FakeDialogs::Shown &box : g.dialogs.shown)
+            QVERIFY(box.title == u"Fehler" && box.icon == Dialogs::Icon::Critical);
+        const QStringList named = g.dialogs.texts().replaceInStrings(QRegularExpression("(?s).*/"), {});
         QCOMPARE(named, content.isNull() && file.endsWith(u".wav") ? QStringList{file} : QStringList{});
 
         if (musicBroken && g.soundFontPresent) {
