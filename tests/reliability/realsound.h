@@ -98,6 +98,22 @@ private:
     std::vector<std::atomic<int>> peaks = std::vector<std::atomic<int>>(kept);
 };
 
+// Forwards to the real device and counts the music starts the game asked for.
+class CountingAudio final : public AudioBackend {
+public:
+    explicit CountingAudio(AudioBackend &device) : device(device) {}
+    PlayId playMusic(const QString &path) override { ++musicStarts; return device.playMusic(path); }
+    void stopMusic() override { device.stopMusic(); }
+    void setMusicEndedHandler(MusicEndedHandler h) override { device.setMusicEndedHandler(std::move(h)); }
+    void playWave(const QByteArray &image) override { device.playWave(image); }
+    void stopWave() override { device.stopWave(); }
+
+    int musicStarts = 0;
+
+private:
+    AudioBackend &device;
+};
+
 // The real sound device: SDL_mixer and FluidSynth on whatever SDL_AUDIODRIVER names (the tests
 // run with "dummy"). Its quiet spells are timed on a clock of its own, which only a test that
 // wants the device asleep advances.
@@ -115,13 +131,14 @@ struct RealSound {
     VirtualClock deviceClock;
     SdlAudioBackend device;
     MixMeter meter;
+    CountingAudio audio{device};
 };
 
 // A main window on virtual time and scripted boxes, but with the real sound device.
 // The program folder holds the game's own kol.mid, crap.wav and deadnow.wav.
 struct RealSoundGame : RealSound, GameFixture {
     explicit RealSoundGame(const QString &soundFont = FluidMusic::defaultSoundFont())
-        : RealSound(soundFont), GameFixture(device)
+        : RealSound(soundFont), GameFixture(audio)
     {
         // In place of the fixture's stand-ins, which only a recorder would take.
         for (const QString name : {"kol.mid", "crap.wav", "deadnow.wav"})
