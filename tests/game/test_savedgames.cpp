@@ -84,7 +84,7 @@ private slots:
         QCOMPARE(f.dialogs.texts(), QStringList{prompt});
         QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden).size(),
                  written.isEmpty() || written.contains('/') ? 0 : 1);
-        const QByteArray labels = started ? "77\r\n0\r\n0\r\n" : "\r\n\r\n\r\n";  // not the fields, 0 before a game
+        const QByteArray labels = started ? "77\r\n0\r\n0\r\n" : "\r\n\r\n\r\n";  // not the fields, all 0
         if (!written.isEmpty())
             QCOMPARE(readAll(folder.filePath(written)), labels);
         QCOMPARE(f.random.seeds.size(), started ? 1 : 0);
