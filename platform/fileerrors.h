@@ -6,3 +6,6 @@ class QFileDevice;
 
 // A German sentence naming why a file operation failed, for the player's error box.
 QString germanFileError(const QFileDevice &file, const QString &path);
+
+// The same for an open that the system refused with this error number.
+QString germanOpenError(int error, const QString &path);

@@ -1,5 +1,7 @@
 #include "platform/regularfile.h"
 
+#include "platform/fileerrors.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -13,21 +15,8 @@ namespace {
 
 QString openFailure(int error, const QString &shownPath)
 {
-    const QString shown = QStringLiteral("\n%1").arg(shownPath);
-    switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-        return QStringLiteral("Datei nicht gefunden:") + shown;
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("Die Datei konnte nicht geöffnet werden (keine Berechtigung?):") + shown;
-    case ENXIO:  // a socket, or a device without its driver
-        return notARegularFile(shownPath);
-    case ELOOP:
-        return QStringLiteral("Die Datei ist ein Verweis, der im Kreis auf sich selbst zeigt:") + shown;
-    default:
-        return QStringLiteral("Fehler beim Zugriff auf die Datei:") + shown;
-    }
+    // A socket, or a device without its driver.
+    return error == ENXIO ? notARegularFile(shownPath) : germanOpenError(error, shownPath);
 }
 
 } // namespace
@@ -50,7 +39,7 @@ QString openForReading(QFile &file, const QByteArray &localPath, const QString &
     if (::fstat(descriptor, &status) != 0)
         refusal = openFailure(errno, shownPath);
     else if (S_ISDIR(status.st_mode))
-        refusal = QStringLiteral("Das ist ein Ordner, keine Datei:\n%1").arg(shownPath);
+        refusal = germanOpenError(EISDIR, shownPath);
     else if (!S_ISREG(status.st_mode))
         refusal = notARegularFile(shownPath);
     else if (::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0
