@@ -84,7 +84,7 @@ FluidMusic::~FluidMusic()
     if (loader.joinable())
         loader.join();
     delete mailbox.exchange(nullptr);
-    delete returned.exchange(nullptr);
+    freeReturned(returned.exchange(nullptr));
     delete current;
     if (synth)
         delete_fluid_synth(synth);
@@ -118,19 +118,32 @@ void FluidMusic::stop()
 
 void FluidMusic::post(Play *request)
 {
-    // What the audio thread gave back since the last post; it takes at most one request until the
-    // next, so its slot is free again whenever it needs it.
-    delete returned.exchange(nullptr, std::memory_order_acquire);
+    // What the audio thread gave back since the last post.
+    freeReturned(returned.exchange(nullptr, std::memory_order_acquire));
     // A request the audio thread has not taken yet is simply replaced: it was cut off before
     // it made a sound.
     delete mailbox.exchange(request, std::memory_order_acq_rel);
 }
 
+void FluidMusic::freeReturned(Play *returnList)
+{
+    while (Play *play = returnList) {
+        returnList = play->nextReturned;
+        delete play;
+    }
+}
+
 void FluidMusic::retire(Play *done)
 {
-    // Freed by the controlling thread at its next post, or by the destructor.
-    if (done)
-        returned.store(done, std::memory_order_release);
+    // Freed by the controlling thread at its next post, or by the destructor. Only this thread
+    // pushes and the other takes the whole list at once, so the exchange cannot be fooled by a
+    // play freed and made anew at the same address.
+    if (!done)
+        return;
+    done->nextReturned = returned.load(std::memory_order_relaxed);
+    while (!returned.compare_exchange_weak(done->nextReturned, done, std::memory_order_release,
+                                           std::memory_order_relaxed)) {
+    }
 }
 
 void FluidMusic::take(Play *request)

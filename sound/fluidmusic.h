@@ -24,12 +24,13 @@
 //   an empty one, through a one-slot mailbox that render() empties at its start, so a request
 //   takes effect with the next buffer. Only the newest request counts; one overwritten before it
 //   was taken never plays, and the controlling thread frees it at once.
-// - render() then: takes the request and puts the play it replaces into a second slot, from which
-//   the controlling thread frees it at its next post (between two posts render() can take only one
-//   request, so that slot is always empty when render() needs it); hands the MIDI messages that
-//   fall due to the synthesiser (note on and off, controllers, programs, pressure, pitch bend);
-//   has FluidSynth write the samples; converts them to 16 bits; and, in the buffer where the
-//   play reaches its end, calls the end notice, which must neither allocate nor block.
+// - render() then: takes the request and pushes the play it replaces onto a lock-free return
+//   list, linked through the plays themselves, which the controlling thread takes whole and frees
+//   at its next post (a post may race with render() taking the request before it, so more than
+//   one play can be waiting there); hands the MIDI messages that fall due to the synthesiser
+//   (note on and off, controllers, programs, pressure, pitch bend); has FluidSynth write the
+//   samples; converts them to 16 bits; and, in the buffer where the play reaches its end, calls
+//   the end notice, which must neither allocate nor block.
 // Inside FluidSynth's writing of samples its own code makes a heap call or so per call (measured),
 // which is not ours to change.
 //
@@ -70,7 +71,10 @@ private:
     struct Play {
         PlayId id = 0;
         MidiSequence sequence;
+        Play *nextReturned = nullptr;
     };
+
+    static void freeReturned(Play *returnList);
 
     void post(Play *request);
     void load(const QByteArray &soundFontPath);
