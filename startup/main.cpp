@@ -7,6 +7,7 @@
 #include "platform/qttimers.h"
 #include "widgets/scalablepicture.h"
 #include "platform/systemrandom.h"
+#include "platform/timeofday.h"
 #include "sound/apis.h"
 #include "sound/audioloader.h"
 #include "startup/firstframe.h"
