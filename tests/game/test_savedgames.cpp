@@ -90,6 +90,28 @@ private slots:
         QCOMPARE(f.random.seeds.size(), started ? 1 : 0);
     }
 
+    // A name that links to a save elsewhere: that save is written and the link stays; and the earlier
+    // save keeps who may read it (here only its owner).
+    void saveKeepsTheLinkAndThePermissionsOfTheEarlierSave()
+    {
+        RecordedGame f;
+        const QTemporaryDir elsewhere;
+        const QString target = elsewhere.filePath(QStringLiteral("spiel.txt"));
+        writeFile(target, "alt");
+        QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner));
+        const QFileDevice::Permissions permissions = QFile::permissions(target);
+        const QString link = f.workingFolder.filePath(QStringLiteral("verweis.txt"));
+        QVERIFY(QFile::link(target, link));
+        f.window->cmdStart_Click();
+        f.clock.advance(1000);
+        f.dialogs.inputAnswers = {QStringLiteral("verweis")};
+        f.window->cmdSpeichern_Click();
+        QCOMPARE(f.dialogs.shown.size(), 1);
+        QCOMPARE(QFileInfo(link).symLinkTarget(), target);
+        QCOMPARE(readAll(target), QByteArray("79\r\n0\r\n0\r\n"));
+        QCOMPARE(QFile::permissions(target), permissions);
+    }
+
     void loadShowsItsBoxesAndKeepsWhatItRead_data()
     {
         QTest::addColumn<QByteArray>("content");
