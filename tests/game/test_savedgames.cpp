@@ -217,12 +217,13 @@ private slots:
         QVERIFY2(read < 2 << 20, qPrintable(QStringLiteral("%1 bytes read").arg(read)));
     }
 
-    // Names from older systems may be Latin-1; hidden files, folders, pipes and devices are no games.
+    // Names from older systems may be Latin-1; names beginning with a dot are games the game saves
+    // too (".txt", ".spiel"); folders, pipes and devices are no games.
     void theListShowsEverySavedGameThatOpens()
     {
         RecordedGame f;
         const QDir folder(f.workingFolder.path());
-        for (const char *name : {"b.txt", "A.TXT", "C.Txt", ".versteckt.txt", "notiz.md", "c.txt.bak"})
+        for (const char *name : {"b.txt", "A.TXT", "C.Txt", ".spiel.txt", ".txt", "notiz.md", "c.txt.bak"})
             writeFile(folder.filePath(QString::fromLatin1(name)), "1\r\n2\r\n3\r\n");
         const QByteArray latin1 = QFile::encodeName(folder.path()) + "/\xDC" "ber.txt";
         std::ofstream(latin1.constData()) << "4\r\n5\r\n6\r\n";
@@ -237,11 +238,11 @@ private slots:
         QStringList shown;
         for (int row = 0; row < list->count(); ++row)
             shown.append(list->item(row)->text());
-        QCOMPARE(shown, (QStringList{"A.TXT", "b.txt", "C.Txt", QStringLiteral("Über.txt")}));
+        QCOMPARE(shown, (QStringList{".spiel.txt", ".txt", "A.TXT", "b.txt", "C.Txt", QStringLiteral("Über.txt")}));
         // Never refreshed: a game saved later is not listed.
         writeFile(folder.filePath(QStringLiteral("später.txt")), {});
-        QCOMPARE(list->count(), 4);
-        list->setCurrentRow(3);
+        QCOMPARE(list->count(), 6);
+        list->setCurrentRow(5);
         f.window->cmdLaden_Click();
         QCOMPARE(f.dialogs.texts(), (QStringList{folder.path() + QStringLiteral("/Über.txt"), "0"}));
         QCOMPARE(fields(f), (QList<int>{4, 5, 6}));
