@@ -50,8 +50,3 @@ SystemFolders::~SystemFolders()
     if (heldFolder >= 0)
         ::close(heldFolder);
 }
-
-QString SystemFolders::workingFolder() const
-{
-    return QDir::currentPath();
-}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDir>
 #include <QString>
 
 // Where the program lives and where it was started.
@@ -25,9 +26,12 @@ public:
     SystemFolders &operator=(const SystemFolders &) = delete;
 
     QString programFolder() const override { return program; }
-    QString workingFolder() const override;
+    QString workingFolder() const override { return working; }
 
 private:
     int heldFolder = -1;
     QString program;
+    // Taken at the start, as the game never changes it: should the folder be deleted while the game
+    // runs, the system no longer names it, and a failed save could not say which folder is gone.
+    QString working = QDir::currentPath();
 };

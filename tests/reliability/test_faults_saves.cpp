@@ -264,7 +264,8 @@ private slots:
         QCOMPARE(fields(f), loaded);
     }
 
-    // The folder the game runs in can be deleted meanwhile; the system then names no working folder.
+    // The folder the game runs in can be deleted meanwhile; the system then names no working folder,
+    // and the box names the one the game started in.
     void aSaveIntoTheDeletedWorkingFolderSaysItIsGone()
     {
         RecordedGame f;
@@ -273,16 +274,16 @@ private slots:
         const QString started = QDir::currentPath();
         const auto back = qScopeGuard([&started] { QDir::setCurrent(started); });
         QVERIFY(QDir::setCurrent(folder));
+        const SystemFolders system;   // made at the start, as the program makes it
         startRunningGame(f);
         QVERIFY(QDir().rmdir(folder));
-        f.folders.working = SystemFolders().workingFolder();
+        f.folders.working = system.workingFolder();
 
         f.dialogs.inputAnswers = {QStringLiteral("spiel")};
         f.window->cmdSpeichern_Click();
         QCOMPARE(f.dialogs.shown.size(), 2);
         const QString text = f.dialogs.shown.last().text;
-        QVERIFY2(text.startsWith(QStringLiteral("Der Ordner für den Spielstand existiert nicht")),
-                 qPrintable(text));
+        QCOMPARE(text, QStringLiteral("Der Ordner für den Spielstand existiert nicht:\n") + folder);
         checkGoesOn(f, 75);
     }
 };
