@@ -11,9 +11,10 @@
 #include "sound/audioloader.h"
 #include "startup/firstframe.h"
 #include "startup/frmload.h"
+#include "startup/playerlanguage.h"
 
 #include <QApplication>
-#include <QTranslator>
+#include <QLocale>
 
 #include <memory>
 #include <optional>
@@ -24,8 +25,7 @@ int main(int argc, char *argv[])
     application.setApplicationName(QStringLiteral("Brummo on the run"));
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.brummo"));
-    QTranslator germanTexts;
-    installGermanTexts(application, germanTexts);
+    const PlayerTexts texts(chooseLanguage(QLocale::system().uiLanguages()));
     applyClassicLook(application);
 
     QtTimerFactory timers;

@@ -3,11 +3,12 @@
 #include "about/frmabout.h"
 #include "widgets/appearance.h"
 #include "startup/frmload.h"
+#include "startup/playerlanguage.h"
 #include "tests/support/gamefixture.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QTranslator>
+#include <QLocale>
 
 namespace {
 
@@ -24,8 +25,7 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    QTranslator germanTexts;
-    installGermanTexts(application, germanTexts);
+    const PlayerTexts texts(chooseLanguage(QLocale::system().uiLanguages()));
     applyClassicLook(application);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     if (!QDir().mkpath(folder))
