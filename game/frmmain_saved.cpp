@@ -7,6 +7,7 @@
 #include "platform/folders.h"
 #include "platform/regularfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,14 +22,14 @@ QString saveFailure(const QSaveFile &file, const QString &path)
     const QFileInfo info(path);
     const QString folder = info.absolutePath();
     if (!info.absoluteDir().exists())
-        return QStringLiteral("Der Ordner für den Spielstand existiert nicht:\n%1").arg(folder);
+        return QCoreApplication::translate("frmMain", "Der Ordner für den Spielstand existiert nicht:\n%1").arg(folder);
     if (info.isDir())
-        return QStringLiteral("Unter diesem Namen gibt es schon einen Ordner:\n%1").arg(path);
+        return QCoreApplication::translate("frmMain", "Unter diesem Namen gibt es schon einen Ordner:\n%1").arg(path);
     // A folder that takes no new files refuses a new save, and an earlier one the player may not
     // change; some refusals show only when the file is opened.
     if (!QFileInfo(folder).isWritable() || file.error() == QFileDevice::OpenError)
-        return QStringLiteral("In diesem Ordner darf nicht gespeichert werden "
-                              "(keine Berechtigung oder schreibgeschützt):\n%1")
+        return QCoreApplication::translate("frmMain", "In diesem Ordner darf nicht gespeichert werden "
+                                                      "(keine Berechtigung oder schreibgeschützt):\n%1")
             .arg(folder);
     return germanFileError(file, path);
 }
@@ -38,8 +39,7 @@ QString saveFailure(const QSaveFile &file, const QString &path)
 void frmMain::cmdSpeichern_Click()
 {
     const QString typed = services.dialogs.input(
-        QStringLiteral("Bitte gib den Dateiname an, unter dem das aktuelle Spiel gespeichert werden soll?"),
-        QStringLiteral("Speichern"));
+        tr("Bitte gib den Dateiname an, unter dem das aktuelle Spiel gespeichert werden soll?"), tr("Speichern"));
     if (typed.isEmpty())
         return;
 
@@ -79,7 +79,7 @@ void frmMain::cmdLaden_Click()
     const QString path = savedGamesFolder + (item ? item->text() : QString());
     services.dialogs.message(path);
     if (!item || !path.endsWith(QStringLiteral("txt"), Qt::CaseSensitive)) {
-        services.dialogs.error(QStringLiteral("Fehler in der Pfadangabe"));
+        services.dialogs.error(tr("Fehler in der Pfadangabe"));
         return;
     }
     if (loadSavedGame(QFile::encodeName(savedGamesFolder) + item->data(localNameRole).toByteArray(), path))
@@ -114,7 +114,7 @@ bool frmMain::loadSavedGame(const QByteArray &localPath, const QString &shownPat
         if (!number) {
             file.close();
             services.dialogs.error(
-                QStringLiteral("Zeile %1 des Spielstands ist keine ganze Zahl von -32768 bis 32767: „%2“")
+                tr("Zeile %1 des Spielstands ist keine ganze Zahl von -32768 bis 32767: „%2“")
                     .arg(lineNumber + 1)
                     .arg(*line));
             return false;

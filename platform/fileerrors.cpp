@@ -1,5 +1,6 @@
 #include "platform/fileerrors.h"
 
+#include <QCoreApplication>
 #include <QFileDevice>
 #include <QFileInfo>
 
@@ -13,15 +14,17 @@ QString germanFileError(const QFileDevice &file, const QString &path)
     case QFileDevice::OpenError:
         return germanOpenError(!info.exists() ? ENOENT : info.isDir() ? EISDIR : EACCES, path);
     case QFileDevice::PermissionsError:
-        return QStringLiteral("Keine Berechtigung für die Datei:") + shown;
+        return QCoreApplication::translate("FileErrors", "Keine Berechtigung für die Datei:") + shown;
     case QFileDevice::ResourceError:
-        return QStringLiteral("Kein Speicherplatz mehr frei, die Datei wurde nicht geschrieben:") + shown;
+        return QCoreApplication::translate("FileErrors",
+                                           "Kein Speicherplatz mehr frei, die Datei wurde nicht geschrieben:")
+               + shown;
     case QFileDevice::WriteError:
-        return QStringLiteral("Die Datei konnte nicht geschrieben werden:") + shown;
+        return QCoreApplication::translate("FileErrors", "Die Datei konnte nicht geschrieben werden:") + shown;
     case QFileDevice::ReadError:
-        return QStringLiteral("Die Datei konnte nicht gelesen werden:") + shown;
+        return QCoreApplication::translate("FileErrors", "Die Datei konnte nicht gelesen werden:") + shown;
     default:
-        return QStringLiteral("Fehler beim Zugriff auf die Datei:") + shown;
+        return QCoreApplication::translate("FileErrors", "Fehler beim Zugriff auf die Datei:") + shown;
     }
 }
 
@@ -31,15 +34,19 @@ QString germanOpenError(int error, const QString &path)
     switch (error) {
     case ENOENT:
     case ENOTDIR:
-        return QStringLiteral("Datei nicht gefunden:") + shown;
+        return QCoreApplication::translate("FileErrors", "Datei nicht gefunden:") + shown;
     case EISDIR:
-        return QStringLiteral("Das ist ein Ordner, keine Datei:") + shown;
+        return QCoreApplication::translate("FileErrors", "Das ist ein Ordner, keine Datei:") + shown;
     case EACCES:
     case EPERM:
-        return QStringLiteral("Die Datei konnte nicht geöffnet werden (keine Berechtigung?):") + shown;
+        return QCoreApplication::translate("FileErrors",
+                                           "Die Datei konnte nicht geöffnet werden (keine Berechtigung?):")
+               + shown;
     case ELOOP:
-        return QStringLiteral("Die Datei ist ein Verweis, der im Kreis auf sich selbst zeigt:") + shown;
+        return QCoreApplication::translate("FileErrors",
+                                           "Die Datei ist ein Verweis, der im Kreis auf sich selbst zeigt:")
+               + shown;
     default:
-        return QStringLiteral("Fehler beim Zugriff auf die Datei:") + shown;
+        return QCoreApplication::translate("FileErrors", "Fehler beim Zugriff auf die Datei:") + shown;
     }
 }
