@@ -26,12 +26,14 @@ const QColor white(255, 255, 255);
 const QColor grey(128, 128, 128);
 
 // The web address gets a line of its own, since a line break inside it would cut it apart.
-const QString descriptionText = QStringLiteral(
+const char *const descriptionText = QT_TRANSLATE_NOOP(
+    "frmAbout",
     "Dieses Spiel wurde vom Brummo-Team geschrieben. Es ist Freeware und darf unverändert an "
     "andere weitergegeben werden. Infos und Updates: brummo@example.org\n"
     "https://www.example.org/brummo");
 
-const QString disclaimerText = QStringLiteral(
+const char *const disclaimerText = QT_TRANSLATE_NOOP(
+    "frmAbout",
     "Achtung: Für Schäden jeglicher Art wird keine Haftung übernommen. Die Grafiken und Töne "
     "gehören ihrem Rechteinhaber, der dieses Programm nicht autorisiert hat.");
 
@@ -41,11 +43,11 @@ using Kind = ControlSpec::Kind;
 const ControlSpec controls[] = {
     {.name = QStringLiteral("picIcon"), .kind = Kind::PictureBox, .left = 240, .top = 0, .width = 510, .height = 510,
      .background = white, .picture = QStringLiteral(":/bilder/brummo_rot.png"),
-     .accessibleName = QStringLiteral("Brummo mit roter Mütze")},
+     .accessibleName = QT_TRANSLATE_NOOP("frmAbout", "Brummo mit roter Mütze")},
     {.name = QStringLiteral("cmdOK"), .kind = Kind::Button, .left = 4245, .top = 2625, .width = 1260, .height = 345,
      .text = QStringLiteral("OK")},
     {.name = QStringLiteral("cmdSysInfo"), .kind = Kind::Button, .left = 4260, .top = 3075, .width = 1245,
-     .height = 345, .text = QStringLiteral("&Systeminfo...")},
+     .height = 345, .text = QT_TRANSLATE_NOOP("frmAbout", "&Systeminfo...")},
     {.name = Form::indexed(QStringLiteral("Line1"), 1), .kind = Kind::Line, .left = 90, .top = 2445, .width = 5654,
      .height = 2445, .foreground = grey, .lineWidth = 1},
     {.name = QStringLiteral("lblDescription"), .kind = Kind::Label, .left = 1080, .top = 720, .width = 4365,
@@ -70,7 +72,7 @@ constexpr int clientTop = 1935;
 
 const QString splashPicture = QStringLiteral(":/bilder/splash.gif");
 
-const QString notAvailable = QStringLiteral("Systeminformationen sind momentan nicht verfügbar");
+const char *const notAvailable = QT_TRANSLATE_NOOP("frmAbout", "Systeminformationen sind momentan nicht verfügbar");
 
 #ifndef _WIN32
 // Without Windows there is no MSINFO32 and no registry that names it. These programs give the
@@ -95,7 +97,7 @@ frmAbout::frmAbout(Dialogs &dialogs, Registry &registry, ProgramLauncher &launch
       dialogs(dialogs), registry(registry), launcher(launcher),
       splash(devicePicture(splashPicture, devicePixelRatioF()))
 {
-    setWindowTitle(QStringLiteral("Über dieses Spiel..."));
+    setWindowTitle(tr("Über dieses Spiel..."));
     setWindowIcon(scalableIcon(QStringLiteral(":/bilder/brummo_blau.png")));
     setModal(true);
 
@@ -203,5 +205,5 @@ void frmAbout::StartSysInfo()
             return;
     } catch (const RunTimeError &) {
     }
-    dialogs.message(notAvailable);
+    dialogs.message(tr(notAvailable));
 }

@@ -31,11 +31,24 @@ QString gegnerPicture(int index)
 // Who each target is, for a screen reader: the first nine are Flitz, then those that cost a point,
 // then those worth two.
 const char *const gegnerNames[frmMain::targetCount] = {
-    "Flitz, von vorn, wütend", "Flitz im Profil, nach rechts", "Flitz als Pirat", "Flitz verkleidet, mit Hut",
-    "Flitz im Profil, schreiend", "Flitz mit Brille auf der Stirn", "Flitz im Profil, nach links",
-    "Flitz als halber Roboter", "Flitz, von vorn, zwinkernd", "Quendas Schwester mit Pferdeschwanz",
-    "Quendas Schwester mit Bubikopf", "Polizist", "zweiter Polizist", "Außerirdischer im Raumhelm",
-    "Dose Grolz-Bier", "alter Fernseher", "Quenda"};
+    QT_TRANSLATE_NOOP("frmMain", "Flitz, von vorn, wütend"),
+    QT_TRANSLATE_NOOP("frmMain", "Flitz im Profil, nach rechts"),
+    QT_TRANSLATE_NOOP("frmMain", "Flitz als Pirat"),
+    QT_TRANSLATE_NOOP("frmMain", "Flitz verkleidet, mit Hut"),
+    QT_TRANSLATE_NOOP("frmMain", "Flitz im Profil, schreiend"),
+    QT_TRANSLATE_NOOP("frmMain", "Flitz mit Brille auf der Stirn"),
+    QT_TRANSLATE_NOOP("frmMain", "Flitz im Profil, nach links"),
+    QT_TRANSLATE_NOOP("frmMain", "Flitz als halber Roboter"),
+    QT_TRANSLATE_NOOP("frmMain", "Flitz, von vorn, zwinkernd"),
+    QT_TRANSLATE_NOOP("frmMain", "Quendas Schwester mit Pferdeschwanz"),
+    QT_TRANSLATE_NOOP("frmMain", "Quendas Schwester mit Bubikopf"),
+    QT_TRANSLATE_NOOP("frmMain", "Polizist"),
+    QT_TRANSLATE_NOOP("frmMain", "zweiter Polizist"),
+    QT_TRANSLATE_NOOP("frmMain", "Außerirdischer im Raumhelm"),
+    QT_TRANSLATE_NOOP("frmMain", "Dose Grolz-Bier"),
+    QT_TRANSLATE_NOOP("frmMain", "alter Fernseher"),
+    QT_TRANSLATE_NOOP("frmMain", "Quenda"),
+};
 
 ControlSpec target(int index)
 {
@@ -52,11 +65,11 @@ ControlSpec erklärung(int index, int top, int height, const QString &text)
 }
 
 // Read out with the caption beside it and the value it shows: "Verbleibende Zeit: 79".
-ControlSpec readOut(const QString &name, int left, int top, const QString &caption)
+ControlSpec readOut(const QString &name, int left, int top, const QString &spoken)
 {
     return {.name = name, .kind = Kind::Label, .container = QStringLiteral("fraGame"), .left = left,
             .top = top, .width = 615, .height = 255, .background = yellow, .alignment = Qt::AlignHCenter | Qt::AlignTop,
-            .accessibleName = caption + QStringLiteral(" %1")};
+            .accessibleName = spoken};
 }
 
 ControlSpec caption(int index, int top, int width, const QString &text)
@@ -93,47 +106,56 @@ std::vector<ControlSpec> mainWindowTable()
     const QString fraEinstellungen = QStringLiteral("fraEinstellungen");
     std::vector<ControlSpec> table = {
         {.name = "cmdStart", .kind = Kind::Button, .top = 5640, .width = 6975, .height = 225,
-         .text = "Alles klar, los gehts!!!", .background = red},
-        yellowButton("cmdInfo", {}, 7200, 5520, 3015, "Über dieses Spiel"),
-        yellowButton("cmdLaden", {}, 7320, 2640, 2775, "Spiel laden"),
-        caption(0, 240, 1455, "Verbleibende Zeit:"),
-        readOut("lblZeit", 1680, 240, "Verbleibende Zeit:"),
-        caption(1, 600, 735, "Treffer:"),
-        readOut("lblTreffer", 840, 600, "Treffer:"),
-        caption(2, 960, 615, "Punkte:"),
-        readOut("lblPunkte", 840, 960, "Punkte:"),
-        yellowButton("cmdEnde", fraGame, 120, 1320, 2775, "Brummo on the run beenden"),
+         .text = QT_TRANSLATE_NOOP("frmMain", "Alles klar, los gehts!!!"), .background = red},
+        yellowButton("cmdInfo", {}, 7200, 5520, 3015, QT_TRANSLATE_NOOP("frmMain", "Über dieses Spiel")),
+        yellowButton("cmdLaden", {}, 7320, 2640, 2775, QT_TRANSLATE_NOOP("frmMain", "Spiel laden")),
+        caption(0, 240, 1455, QT_TRANSLATE_NOOP("frmMain", "Verbleibende Zeit:")),
+        readOut("lblZeit", 1680, 240, QT_TRANSLATE_NOOP("frmMain", "Verbleibende Zeit: %1")),
+        caption(1, 600, 735, QT_TRANSLATE_NOOP("frmMain", "Treffer:")),
+        readOut("lblTreffer", 840, 600, QT_TRANSLATE_NOOP("frmMain", "Treffer: %1")),
+        caption(2, 960, 615, QT_TRANSLATE_NOOP("frmMain", "Punkte:")),
+        readOut("lblPunkte", 840, 960, QT_TRANSLATE_NOOP("frmMain", "Punkte: %1")),
+        yellowButton("cmdEnde", fraGame, 120, 1320, 2775,
+                     QT_TRANSLATE_NOOP("frmMain", "Brummo on the run beenden")),
         {.name = fraGame, .kind = Kind::Frame, .left = 7200, .width = 3015, .height = 1815,
-         .text = "Aktuelles Spiel", .background = yellow},
-        yellowButton("cmdSpeichern", fraEinstellungen, 120, 360, 2775, "Aktuelles Spiel speichern"),
+         .text = QT_TRANSLATE_NOOP("frmMain", "Aktuelles Spiel"), .background = yellow},
+        yellowButton("cmdSpeichern", fraEinstellungen, 120, 360, 2775,
+                     QT_TRANSLATE_NOOP("frmMain", "Aktuelles Spiel speichern")),
         {.name = "filLaden", .kind = Kind::FileList, .container = fraEinstellungen, .left = 120, .top = 1320,
-         .width = 2775, .height = 990, .accessibleName = "Gespeicherte Spiele"},
+         .width = 2775, .height = 990, .accessibleName = QT_TRANSLATE_NOOP("frmMain", "Gespeicherte Spiele")},
         {.name = fraEinstellungen, .kind = Kind::Frame, .left = 7200, .top = 1800, .width = 3015, .height = 2415,
-         .text = "Daten", .background = yellow},
-        resultText("lblSuper", "Super. Ondie hauts fast um."),
-        resultPicture("imgWinner", 7215, ":/bilder/winner.gif", "Ondie, verblüfft, mit erhobenen Händen"),
-        resultText("lblBesser", "Versuch es besser nochmal!"),
-        resultPicture("imgLoser", 7155, ":/bilder/loser.gif", "Brummo hält sich den Kopf"),
+         .text = QT_TRANSLATE_NOOP("frmMain", "Daten"), .background = yellow},
+        resultText("lblSuper", QT_TRANSLATE_NOOP("frmMain", "Super. Ondie hauts fast um.")),
+        resultPicture("imgWinner", 7215, ":/bilder/winner.gif",
+                      QT_TRANSLATE_NOOP("frmMain", "Ondie, verblüfft, mit erhobenen Händen")),
+        resultText("lblBesser", QT_TRANSLATE_NOOP("frmMain", "Versuch es besser nochmal!")),
+        resultPicture("imgLoser", 7155, ":/bilder/loser.gif",
+                      QT_TRANSLATE_NOOP("frmMain", "Brummo hält sich den Kopf")),
         {.name = "Line2", .kind = Kind::Line, .left = 7080, .top = 5400, .width = 10200, .height = 5400},
         {.name = "Line1", .kind = Kind::Line, .left = 7080, .top = 4320, .width = 7080, .height = 5880},
         {.name = "lblInformation", .kind = Kind::Label, .left = 7200, .top = 4320, .width = 3015, .height = 975,
-         .text = "Brummo, Flitz, Quenda, Ondie and all other characters are the property of their rights "
-                 "holder. All rights reserved; any reproduction or distribution is prohibited. This "
-                 "program is not authorised by the rights holder.",
+         .text = QT_TRANSLATE_NOOP("frmMain",
+                                   "Brummo, Flitz, Quenda, Ondie and all other characters are the property of "
+                                   "their rights holder. All rights reserved; any reproduction or distribution "
+                                   "is prohibited. This program is not authorised by the rights holder."),
          .fontFamily = comicSans, .fontPoints = 6.75, .background = yellow, .wordWrap = true},
-        erklärung(3, 5400, 255, "Bonuspunkt(+2): Solltest du ein Grolz Beer, den Fernseher oder Quenda bekommen."),
+        erklärung(3, 5400, 255,
+                  QT_TRANSLATE_NOOP("frmMain",
+                                    "Bonuspunkt(+2): Solltest du ein Grolz Beer, den Fernseher oder Quenda bekommen.")),
         erklärung(2, 5160, 255,
-                  "Minuspunkt(-1): Falls du eine von Quendas Schwestern, einen Ploizisten oder Alien triffst."),
-        erklärung(1, 4920, 255, "Pluspunkt(+1): Für jeden Flitz den du erwischst."),
+                  QT_TRANSLATE_NOOP("frmMain", "Minuspunkt(-1): Falls du eine von Quendas Schwestern, einen "
+                                               "Ploizisten oder Alien triffst.")),
+        erklärung(1, 4920, 255, QT_TRANSLATE_NOOP("frmMain", "Pluspunkt(+1): Für jeden Flitz den du erwischst.")),
     };
     for (int index = frmMain::targetCount - 1; index >= 0; --index)
         table.push_back(target(index));
     table.push_back(erklärung(0, 4440, 495,
-                              "Das Ziel des Spiels ist es, mit Brummo möglichst oft Flitz einzufangen. "
-                              "Flitz ist schuld, daß Brummo heute zur Arbeit muß. "));
+                              QT_TRANSLATE_NOOP("frmMain",
+                                                "Das Ziel des Spiels ist es, mit Brummo möglichst oft Flitz "
+                                                "einzufangen. Flitz ist schuld, daß Brummo heute zur Arbeit muß. ")));
     table.push_back({.name = "imgBackground", .kind = Kind::Picture, .width = 7140, .height = 4365,
                      .picture = ":/bilder/spielfeld.jpg", .stretch = true,
-                     .accessibleName = "Spielfeld: Brummos Haus, von der Straße aus"});
+                     .accessibleName = QT_TRANSLATE_NOOP("frmMain", "Spielfeld: Brummos Haus, von der Straße aus")});
     return table;
 }
 

@@ -16,8 +16,7 @@
 void frmMain::cmdSpeichern_Click()
 {
     const QString typed = services.dialogs.input(
-        QStringLiteral("Bitte gib den Dateiname an, unter dem das aktuelle Spiel gespeichert werden soll?"),
-        QStringLiteral("Speichern"));
+        tr("Bitte gib den Dateiname an, unter dem das aktuelle Spiel gespeichert werden soll?"), tr("Speichern"));
     if (typed.isEmpty())
         return;
 
@@ -45,7 +44,7 @@ void frmMain::cmdLaden_Click()
     const QString path = savedGamesFolder + (item ? item->text() : QString());
     services.dialogs.message(path);
     if (!item || !path.endsWith(QStringLiteral("txt"), Qt::CaseSensitive)) {
-        services.dialogs.error(QStringLiteral("Fehler in der Pfadangabe"));
+        services.dialogs.error(tr("Fehler in der Pfadangabe"));
         return;
     }
     if (loadSavedGame(QFile::encodeName(savedGamesFolder) + item->data(localNameRole).toByteArray(), path))
@@ -80,7 +79,7 @@ bool frmMain::loadSavedGame(const QByteArray &localPath, const QString &shownPat
         if (!number) {
             file.close();
             services.dialogs.error(
-                QStringLiteral("Zeile %1 des Spielstands ist keine ganze Zahl von -32768 bis 32767: „%2“")
+                tr("Zeile %1 des Spielstands ist keine ganze Zahl von -32768 bis 32767: „%2“")
                     .arg(lineNumber + 1)
                     .arg(*line));
             return false;

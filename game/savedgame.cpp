@@ -1,5 +1,6 @@
 #include "game/savedgame.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QIODevice>
 #include <QStringDecoder>
@@ -38,18 +39,20 @@ std::optional<QString> readLine(QIODevice &file, QString &error)
             return QString::fromLatin1(line);
         }
         if (line.size() >= maxLineLength) {
-            error = QStringLiteral("Die Datei ist kein Spielstand: eine Zeile ist länger als %1 Zeichen.")
+            error = QCoreApplication::translate(
+                        "SavedGame", "Die Datei ist kein Spielstand: eine Zeile ist länger als %1 Zeichen.")
                         .arg(maxLineLength);
             return std::nullopt;
         }
         line += byte;
     }
     if (file.isReadable() && !file.atEnd()) {
-        error = QStringLiteral("Die Datei konnte nicht gelesen werden: %1").arg(file.errorString());
+        error = QCoreApplication::translate("SavedGame", "Die Datei konnte nicht gelesen werden: %1")
+                    .arg(file.errorString());
         return std::nullopt;
     }
     if (!readAnything) {
-        error = QStringLiteral("Die Datei endet zu früh: ein Spielstand hat drei Zeilen.");
+        error = QCoreApplication::translate("SavedGame", "Die Datei endet zu früh: ein Spielstand hat drei Zeilen.");
         return std::nullopt;
     }
     return QString::fromLatin1(line);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 // Modal message and input boxes. While one is open, timers keep firing. Every text is shown as
@@ -19,5 +20,5 @@ public:
     // A box with a text field, OK and Cancel; Cancel gives an empty text.
     virtual QString input(const QString &prompt, const QString &title, const QString &defaultText = {}) = 0;
 
-    void error(const QString &text) { message(text, Icon::Critical, QStringLiteral("Fehler")); }
+    void error(const QString &text) { message(text, Icon::Critical, QCoreApplication::translate("Dialogs", "Fehler")); }
 };

@@ -1,5 +1,6 @@
 #include "platform/fileerrors.h"
 
+#include <QCoreApplication>
 #include <QFileDevice>
 #include <QFileInfo>
 
@@ -9,12 +10,14 @@ namespace {
 
 QString noSpaceLeft(const QString &path)
 {
-    return QStringLiteral("Kein Speicherplatz mehr frei, die Datei wurde nicht geschrieben:\n%1").arg(path);
+    return QCoreApplication::translate("FileErrors", "Kein Speicherplatz mehr frei, die Datei wurde nicht geschrieben:")
+           + QStringLiteral("\n") + path;
 }
 
 QString notWritten(const QString &path)
 {
-    return QStringLiteral("Die Datei konnte nicht geschrieben werden:\n%1").arg(path);
+    return QCoreApplication::translate("FileErrors", "Die Datei konnte nicht geschrieben werden:") + QStringLiteral("\n")
+           + path;
 }
 
 } // namespace
@@ -27,15 +30,15 @@ QString germanFileError(const QFileDevice &file, const QString &path)
     case QFileDevice::OpenError:
         return germanOpenError(!info.exists() ? ENOENT : info.isDir() ? EISDIR : EACCES, path);
     case QFileDevice::PermissionsError:
-        return QStringLiteral("Keine Berechtigung für die Datei:") + shown;
+        return QCoreApplication::translate("FileErrors", "Keine Berechtigung für die Datei:") + shown;
     case QFileDevice::ResourceError:
         return noSpaceLeft(path);
     case QFileDevice::WriteError:
         return notWritten(path);
     case QFileDevice::ReadError:
-        return QStringLiteral("Die Datei konnte nicht gelesen werden:") + shown;
+        return QCoreApplication::translate("FileErrors", "Die Datei konnte nicht gelesen werden:") + shown;
     default:
-        return QStringLiteral("Fehler beim Zugriff auf die Datei:") + shown;
+        return QCoreApplication::translate("FileErrors", "Fehler beim Zugriff auf die Datei:") + shown;
     }
 }
 
@@ -45,16 +48,20 @@ QString germanOpenError(int error, const QString &path)
     switch (error) {
     case ENOENT:
     case ENOTDIR:
-        return QStringLiteral("Datei nicht gefunden:") + shown;
+        return QCoreApplication::translate("FileErrors", "Datei nicht gefunden:") + shown;
     case EISDIR:
-        return QStringLiteral("Das ist ein Ordner, keine Datei:") + shown;
+        return QCoreApplication::translate("FileErrors", "Das ist ein Ordner, keine Datei:") + shown;
     case EACCES:
     case EPERM:
-        return QStringLiteral("Die Datei konnte nicht geöffnet werden (keine Berechtigung?):") + shown;
+        return QCoreApplication::translate("FileErrors",
+                                           "Die Datei konnte nicht geöffnet werden (keine Berechtigung?):")
+               + shown;
     case ELOOP:
-        return QStringLiteral("Die Datei ist ein Verweis, der im Kreis auf sich selbst zeigt:") + shown;
+        return QCoreApplication::translate("FileErrors",
+                                           "Die Datei ist ein Verweis, der im Kreis auf sich selbst zeigt:")
+               + shown;
     default:
-        return QStringLiteral("Fehler beim Zugriff auf die Datei:") + shown;
+        return QCoreApplication::translate("FileErrors", "Fehler beim Zugriff auf die Datei:") + shown;
     }
 }
 
@@ -67,17 +74,18 @@ QString germanSaveError(int error, const QString &path)
         return noSpaceLeft(path);
     case ENOENT:
     case ENOTDIR:
-        return QStringLiteral("Der Ordner für den Spielstand existiert nicht:\n%1").arg(folder);
+        return QCoreApplication::translate("FileErrors", "Der Ordner für den Spielstand existiert nicht:\n%1").arg(folder);
     case ENAMETOOLONG:
-        return QStringLiteral("Der Name ist zu lang für einen Spielstand, bitte wähle einen kürzeren:\n%1")
+        return QCoreApplication::translate("FileErrors",
+                                           "Der Name ist zu lang für einen Spielstand, bitte wähle einen kürzeren:\n%1")
             .arg(path);
     case EISDIR:
-        return QStringLiteral("Unter diesem Namen gibt es schon einen Ordner:\n%1").arg(path);
+        return QCoreApplication::translate("FileErrors", "Unter diesem Namen gibt es schon einen Ordner:\n%1").arg(path);
     case EACCES:
     case EPERM:
     case EROFS:
-        return QStringLiteral("In diesem Ordner darf nicht gespeichert werden "
-                              "(keine Berechtigung oder schreibgeschützt):\n%1")
+        return QCoreApplication::translate("FileErrors", "In diesem Ordner darf nicht gespeichert werden "
+                                                         "(keine Berechtigung oder schreibgeschützt):\n%1")
             .arg(folder);
     default:
         return notWritten(path);

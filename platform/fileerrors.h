@@ -4,7 +4,8 @@
 
 class QFileDevice;
 
-// A German sentence naming why a file operation failed, for the player's error box.
+// A German sentence naming why a file operation failed, for the player's error box; translated
+// into the player's language where the game speaks it.
 QString germanFileError(const QFileDevice &file, const QString &path);
 
 // The same for an open that the system refused with this error number.

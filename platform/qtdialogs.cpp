@@ -80,7 +80,7 @@ QString QtDialogs::input(const QString &prompt, const QString &title, const QStr
     box.setLabelText(fittedForBox(prompt));
     box.setTextValue(defaultText);
     box.setOkButtonText(QStringLiteral("OK"));
-    box.setCancelButtonText(QStringLiteral("Abbrechen"));
+    box.setCancelButtonText(QCoreApplication::translate("QtDialogs", "Abbrechen"));
     if (box.exec() != QDialog::Accepted)
         return {};
     return box.textValue();

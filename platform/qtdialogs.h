@@ -2,7 +2,8 @@
 
 #include "platform/dialogs.h"
 
-// Production boxes: QMessageBox and QInputDialog, modal to the active window, German buttons.
+// Production boxes: QMessageBox and QInputDialog, modal to the active window, buttons in the player's
+// language.
 class QtDialogs final : public Dialogs {
 public:
     void message(const QString &text, Icon icon, const QString &title) override;

@@ -2,6 +2,7 @@
 
 #include "platform/fileerrors.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -23,7 +24,8 @@ QString openFailure(int error, const QString &shownPath)
 
 QString notARegularFile(const QString &shownPath)
 {
-    return QStringLiteral("Das ist keine gewöhnliche Datei, sondern ein Gerät, eine Pipe oder ein Socket:\n%1")
+    return QCoreApplication::translate("RegularFile", "Das ist keine gewöhnliche Datei, sondern ein Gerät, "
+                                                      "eine Pipe oder ein Socket:\n%1")
         .arg(shownPath);
 }
 

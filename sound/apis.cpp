@@ -5,6 +5,7 @@
 #include "platform/folders.h"
 #include "platform/regularfile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <utility>
@@ -78,7 +79,7 @@ QByteArray Apis::WavLaden(const QString &name)
     }
     if (file.size() > largestWaveImage) {
         file.close();
-        dialogs.error(QStringLiteral("Die Datei ist zu groß für einen Klang (mehr als %1 MB):\n%2")
+        dialogs.error(QCoreApplication::translate("Apis", "Die Datei ist zu groß für einen Klang (mehr als %1 MB):\n%2")
                           .arg(largestWaveImage >> 20)
                           .arg(path));
         return {};

@@ -4,6 +4,7 @@
 #include "sound/silentaudio.h"
 #include "sound/soundmodule.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
@@ -12,7 +13,7 @@ namespace {
 
 std::unique_ptr<AudioBackend> silentBecause(const QString &reason)
 {
-    qWarning("Brummo: keine Tonausgabe, %s", qPrintable(reason));
+    qWarning().noquote() << QCoreApplication::translate("AudioLoader", "Brummo: keine Tonausgabe, %1").arg(reason);
     return std::make_unique<SilentAudio>();
 }
 
@@ -34,17 +35,21 @@ std::unique_ptr<AudioBackend> loadAudioBackend(const QString &programFolder, Tim
     // the device's code must outlive every object made from it.
     const QString path = programFolder + QStringLiteral("brummo-sound.so");
     if (!QFileInfo::exists(path))
-        return silentBecause(QStringLiteral("das Tonmodul fehlt (%1)").arg(path));
+        return silentBecause(QCoreApplication::translate("AudioLoader", "das Tonmodul fehlt (%1)").arg(path));
     if (const QString refusal = refusalToLoad(path); !refusal.isEmpty())
-        return silentBecause(QStringLiteral("das Tonmodul lässt sich nicht öffnen: %1").arg(refusal));
+        return silentBecause(QCoreApplication::translate("AudioLoader", "das Tonmodul lässt sich nicht öffnen: %1")
+                                 .arg(refusal));
     QLibrary module(path);
     if (!module.load())
-        return silentBecause(QStringLiteral("das Tonmodul oder eine Bibliothek, die es braucht, lässt sich nicht laden (%1)")
+        return silentBecause(QCoreApplication::translate("AudioLoader", "das Tonmodul oder eine Bibliothek, die es "
+                                                                        "braucht, lässt sich nicht laden (%1)")
                                  .arg(module.errorString()));
     const auto *entry = reinterpret_cast<const SoundModuleEntry *>(module.resolve(BRUMMO_SOUND_MODULE_ENTRY));
     if (!entry || entry->version != soundModuleVersion)
-        return silentBecause(QStringLiteral("das Tonmodul hat die Version %1, erwartet ist %2 (%3)")
-                                 .arg(entry ? QString::number(entry->version) : QStringLiteral("unbekannt"))
+        return silentBecause(QCoreApplication::translate("AudioLoader",
+                                                         "das Tonmodul hat die Version %1, erwartet ist %2 (%3)")
+                                 .arg(entry ? QString::number(entry->version)
+                                            : QCoreApplication::translate("AudioLoader", "unbekannt"))
                                  .arg(soundModuleVersion)
                                  .arg(path));
     return std::unique_ptr<AudioBackend>(entry->create(timers));

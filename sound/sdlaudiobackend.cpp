@@ -85,7 +85,8 @@ SdlAudioBackend::SdlAudioBackend(TimerFactory &timers, const QString &soundFont,
     const QByteArray programName = QCoreApplication::applicationName().toUtf8();
     if (!programName.isEmpty())
         SDL_SetHint(SDL_HINT_APP_NAME, programName.constData());
-    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, "Musik und Geräusche");
+    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME,
+                QCoreApplication::translate("SdlAudioBackend", "Musik und Geräusche").toUtf8().constData());
     if (!qEnvironmentVariableIsSet("PULSE_PROP_application.icon_name"))
         qputenv("PULSE_PROP_application.icon_name", "org.example.brummo");
 
@@ -128,7 +129,8 @@ bool SdlAudioBackend::openDevice()
     SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
     const bool opened = tryOpenDevice();
     SDL_ResetHint(SDL_HINT_AUDIODRIVER);
-    qWarning().noquote() << QStringLiteral("Brummo: keine Tonausgabe (%1), das Spiel bleibt stumm.")
+    qWarning().noquote() << QCoreApplication::translate("SdlAudioBackend",
+                                                        "Brummo: keine Tonausgabe (%1), das Spiel bleibt stumm.")
                                 .arg(QString::fromStdString(reason));
     return opened;
 }

@@ -1,5 +1,9 @@
 #include "startup/commandline.h"
 
+#include "startup/playerlanguage.h"
+
+#include <QtGlobal>
+
 #include <cstdio>
 #include <cstring>
 
@@ -7,7 +11,8 @@ namespace {
 
 // Names the options of the launcher in /usr/games, which it takes away, and the Qt options a
 // player may want; Qt understands more, and the game ignores anything else.
-constexpr char usage[] =
+constexpr char usage[] = QT_TRANSLATE_NOOP(
+    "CommandLine",
     "Aufruf: brummo [OPTION …]\n"
     "„Brummo on the run“ ist ein kleines Reaktionsspiel: Klick die Bilder an, die vor Brummos Haus\n"
     "auftauchen. Spielstände liegen im Ordner, in dem das Spiel läuft.\n"
@@ -20,27 +25,28 @@ constexpr char usage[] =
     "  -display ANZEIGE  die X11-Anzeige, etwa :0\n"
     "\n"
     "Qts übrige Optionen gelten auch; alle anderen Angaben übergeht das Spiel.\n"
-    "Mehr dazu in „man brummo“.\n";
+    "Mehr dazu in „man brummo“.\n");
 
 constexpr char version[] = "Brummo on the run " BRUMMO_VERSION "\n";
 
-int print(const char *text)
+int print(const QString &text, const PlayerTexts &texts)
 {
-    if (std::fputs(text, stdout) >= 0 && std::fflush(stdout) == 0)
+    if (std::fputs(text.toUtf8().constData(), stdout) >= 0 && std::fflush(stdout) == 0)
         return 0;
-    std::fputs("Brummo: Die Ausgabe ließ sich nicht schreiben.\n", stderr);
+    std::fputs(texts.translate("CommandLine", "Brummo: Die Ausgabe ließ sich nicht schreiben.\n").toUtf8().constData(),
+               stderr);
     return 1;
 }
 
 } // namespace
 
-std::optional<int> answerInsteadOfGame(int argc, const char *const argv[])
+std::optional<int> answerInsteadOfGame(int argc, const char *const argv[], const PlayerTexts &texts)
 {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0)
-            return print(usage);
+            return print(texts.translate("CommandLine", usage), texts);
         if (std::strcmp(argv[i], "--version") == 0)
-            return print(version);
+            return print(QString::fromUtf8(version), texts);
     }
     return std::nullopt;
 }

@@ -14,15 +14,15 @@ using Kind = ControlSpec::Kind;
 // Front to back.
 const ControlSpec splashTable[] = {
     {.name = "Vortschritt", .kind = Kind::ProgressBar, .top = 4680, .width = 5295, .height = 495,
-     .accessibleName = "Ladefortschritt"},
+     .accessibleName = QT_TRANSLATE_NOOP("frmLoad", "Ladefortschritt")},
     {.name = "Label2", .kind = Kind::Label, .top = 5280, .width = 5295, .height = 255,
-     .text = "Neue Versionen und Spiele gibt es auf der Webseite des Autors.",
+     .text = QT_TRANSLATE_NOOP("frmLoad", "Neue Versionen und Spiele gibt es auf der Webseite des Autors."),
      .alignment = Qt::AlignHCenter | Qt::AlignTop},
     {.name = "Label1", .kind = Kind::Label, .top = 4200, .width = 5295, .height = 615,
-     .text = "\"Brummo on the run\" wird geladen", .fontFamily = "Comic Sans MS", .fontPoints = 15.75,
-     .alignment = Qt::AlignHCenter | Qt::AlignTop},
+     .text = QT_TRANSLATE_NOOP("frmLoad", "\"Brummo on the run\" wird geladen"), .fontFamily = "Comic Sans MS",
+     .fontPoints = 15.75, .alignment = Qt::AlignHCenter | Qt::AlignTop},
     {.name = "Image1", .kind = Kind::Picture, .width = 5325, .height = 4170, .picture = ":/bilder/splash.gif",
-     .stretch = true, .accessibleName = "Flitz rennt davon, Brummo ihm nach"},
+     .stretch = true, .accessibleName = QT_TRANSLATE_NOOP("frmLoad", "Flitz rennt davon, Brummo ihm nach")},
 };
 
 } // namespace

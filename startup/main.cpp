@@ -13,24 +13,25 @@
 #include "startup/commandline.h"
 #include "startup/firstframe.h"
 #include "startup/frmload.h"
+#include "startup/playerlanguage.h"
 
 #include <QApplication>
-#include <QTranslator>
+#include <QLocale>
 
 #include <memory>
 #include <optional>
 
 int main(int argc, char *argv[])
 {
-    // Before Qt: the answer needs no screen.
-    if (const std::optional<int> exitStatus = answerInsteadOfGame(argc, argv))
+    PlayerTexts texts(chooseLanguage(QLocale::system().uiLanguages()));
+    // Before the application: the answer needs no screen.
+    if (const std::optional<int> exitStatus = answerInsteadOfGame(argc, argv, texts))
         return *exitStatus;
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("Brummo on the run"));
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.brummo"));
-    QTranslator germanTexts;
-    installGermanTexts(application, germanTexts);
+    texts.install();
     applyClassicLook(application);
 
     QtTimerFactory timers;

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-svg-dev
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-svg-dev qt6-tools-dev qt6-l10n-tools
   libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont
   fonts-comic-neue fonts-dejavu-core
   clang libclang-rt-14-dev

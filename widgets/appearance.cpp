@@ -2,18 +2,8 @@
 
 #include <QApplication>
 #include <QFont>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QPalette>
 #include <QStyleFactory>
-#include <QTranslator>
-
-void installGermanTexts(QApplication &application, QTranslator &translator)
-{
-    if (translator.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        application.installTranslator(&translator);
-}
 
 QPalette systemColours()
 {

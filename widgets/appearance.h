@@ -2,10 +2,6 @@
 
 class QApplication;
 class QPalette;
-class QTranslator;
-
-// Qt's own German texts for standard buttons and dialogs ("Abbrechen").
-void installGermanTexts(QApplication &application, QTranslator &translator);
 
 // The game was drawn for the classic Windows look: its style and system colours (grey button faces,
 // black text, white lists and text boxes), whatever the desktop theme, and the fonts it was designed

@@ -6,6 +6,7 @@
 #include "widgets/scalablepicture.h"
 #include "widgets/twips.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -121,13 +122,24 @@ const char *nameOf(const QWidget &window)
     return window.metaObject()->className();
 }
 
+// The table's texts are German source texts, filed for translation under the window's class name.
+ControlSpec translated(ControlSpec design, const char *context)
+{
+    for (QString *text : {&design.text, &design.accessibleName}) {
+        if (!text->isEmpty())
+            *text = QCoreApplication::translate(context, text->toUtf8().constData());
+    }
+    return design;
+}
+
 } // namespace
 
 Form::Form(QWidget &window, std::span<const ControlSpec> table) : window(window)
 {
     describeControlsToScreenReaders();
     // The table runs front to back; a later sibling is drawn over an earlier one, so build from the back.
-    for (const ControlSpec &design : std::views::reverse(table)) {
+    for (const ControlSpec &untranslated : std::views::reverse(table)) {
+        const ControlSpec design = translated(untranslated, nameOf(window));
         QWidget *parent = design.container.isEmpty() ? &window : untaken.value(design.container);
         if (!parent)
             qFatal("%s: no container %s behind %s in the table", nameOf(window), qUtf8Printable(design.container),

@@ -20,7 +20,7 @@ struct ControlSpec {
     int top = 0;
     int width = 0;              // ... and for a line, the second end point as (width, height)
     int height = 0;
-    QString text = {};
+    QString text = {};          // in German; shown translated, filed under the window's class name
     QString fontFamily = {};    // empty: the container's font
     double fontPoints = 0;
     std::optional<QColor> foreground = {};
@@ -31,7 +31,8 @@ struct ControlSpec {
     QString picture = {};       // resource path of a picture
     bool stretch = false;       // picture stretched to the control, or at its natural size
     int lineWidth = 1;          // pixels
-    QString accessibleName = {};  // what a screen reader says; in a label, "%1" stands for its current text
+    QString accessibleName = {};  // what a screen reader says, translated like the text; in a label, "%1"
+                                  // stands for its current text
 };
 
 // Builds a window's controls from its table, listed front to back, then hands each one out once, by

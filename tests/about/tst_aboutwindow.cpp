@@ -1,3 +1,4 @@
+#include "startup/playerlanguage.h"
 #include "widgets/linewidget.h"
 #include "tests/about/fakes.h"
 
@@ -17,6 +18,21 @@ const QColor grey(128, 128, 128);
 class AboutWindowTest final : public QObject {
     Q_OBJECT
 
+    // A button's whole caption, or part of a label's text, shown in full.
+    static void showsAndFits(QWidget *widget, const QString &text)
+    {
+        if (auto *button = qobject_cast<QPushButton *>(widget)) {
+            QCOMPARE(button->text(), text);
+            const int captionWidth = QFontMetrics(button->font()).horizontalAdvance(QString(text).remove(u'&'));
+            QVERIFY2(captionWidth + 8 <= button->width(), "the caption fits");
+            return;
+        }
+        auto *label = qobject_cast<QLabel *>(widget);
+        QVERIFY(label);
+        QVERIFY2(label->text().contains(text), qPrintable(label->text()));
+        QVERIFY2(label->heightForWidth(label->width()) <= label->height(), "the text fits");
+    }
+
 private slots:
     void controls_data()
     {
@@ -25,22 +41,24 @@ private slots:
         QTest::addColumn<int>("fontPixels");
         QTest::addColumn<QColor>("colour");     // a label's text, a line, the picture's background
         QTest::addColumn<QString>("text");      // a caption whole, a part of a long text
+        QTest::addColumn<QString>("english");   // the same in English
         QTest::addColumn<int>("fromFront");
         int fromFront = 0;
-        const auto row = [&](const char *name, QRect geometry, int fontPixels, QColor colour, const char *text) {
+        const auto row = [&](const char *name, QRect geometry, int fontPixels, QColor colour, const char *text,
+                             const char *english) {
             QTest::newRow(name) << QString::fromLatin1(name) << geometry << fontPixels << colour
-                                << QString::fromUtf8(text) << fromFront++;
+                                << QString::fromUtf8(text) << QString::fromUtf8(english) << fromFront++;
         };
         // Front to back.
-        row("picIcon", QRect(16, 0, 32, 32), 11, white, "");
-        row("cmdOK", QRect(283, 175, 84, 23), 11, QColor(), "OK");
-        row("cmdSysInfo", QRect(284, 205, 83, 23), 11, QColor(), "&Systeminfo...");
-        row("Line1(1)", QRect(6, 163, 371, 1), 11, grey, "");
-        row("lblDescription", QRect(72, 48, 291, 102), 13, black, "https://www.example.org/brummo");
-        row("lblTitle", QRect(70, 0, 259, 32), 24, black, "Brummo on the run");
-        row("Line1(0)", QRect(7, 164, 370, 2), 11, white, "");
-        row("lblVersion", QRect(70, 24, 259, 23), 16, black, "Version 1.0");
-        row("lblDisclaimer", QRect(17, 175, 258, 55), 11, black, "Haftung");
+        row("picIcon", QRect(16, 0, 32, 32), 11, white, "", "");
+        row("cmdOK", QRect(283, 175, 84, 23), 11, QColor(), "OK", "OK");
+        row("cmdSysInfo", QRect(284, 205, 83, 23), 11, QColor(), "&Systeminfo...", "&System info...");
+        row("Line1(1)", QRect(6, 163, 371, 1), 11, grey, "", "");
+        row("lblDescription", QRect(72, 48, 291, 102), 13, black, "https://www.example.org/brummo", "freeware");
+        row("lblTitle", QRect(70, 0, 259, 32), 24, black, "Brummo on the run", "Brummo on the run");
+        row("Line1(0)", QRect(7, 164, 370, 2), 11, white, "", "");
+        row("lblVersion", QRect(70, 24, 259, 23), 16, black, "Version 1.0", "Version 1.0");
+        row("lblDisclaimer", QRect(17, 175, 258, 55), 11, black, "Haftung", "liability");
     }
 
     void controls()
@@ -50,6 +68,7 @@ private slots:
         QFETCH(int, fontPixels);
         QFETCH(QColor, colour);
         QFETCH(QString, text);
+        QFETCH(QString, english);
         QFETCH(int, fromFront);
         AboutFixture f;
         QWidget *widget = f.control(name);
@@ -67,21 +86,23 @@ private slots:
         auto *label = qobject_cast<QLabel *>(widget);
         if (auto *line = dynamic_cast<LineWidget *>(widget)) {
             QCOMPARE(line->colour(), colour);
-        } else if (auto *button = qobject_cast<QPushButton *>(widget)) {
-            QCOMPARE(button->text(), text);
-            const int captionWidth = QFontMetrics(button->font()).horizontalAdvance(QString(text).remove(u'&'));
-            QVERIFY2(captionWidth + 8 <= button->width(), "the caption fits");
         } else if (name == u"picIcon") {
             QVERIFY(label && label->autoFillBackground());
             QCOMPARE(label->palette().color(QPalette::Window), colour);
             QCOMPARE(label->pixmap().toImage(), QPixmap(QStringLiteral(":/bilder/brummo_rot.png")).toImage());
         } else {
-            QVERIFY(label);
-            QVERIFY2(label->text().contains(text), qPrintable(label->text()));
-            QCOMPARE(label->palette().color(QPalette::WindowText), colour);
-            QVERIFY2(!label->autoFillBackground(), "the picture behind shows through");
-            QVERIFY2(label->heightForWidth(label->width()) <= label->height(), "the text fits");
+            showsAndFits(widget, text);
+            if (label) {
+                QCOMPARE(label->palette().color(QPalette::WindowText), colour);
+                QVERIFY2(!label->autoFillBackground(), "the picture behind shows through");
+            }
         }
+        if (QTest::currentTestFailed() || english.isEmpty())
+            return;
+        // The texts in English, in the same places.
+        const PlayerTexts englishTexts(PlayerLanguage::English);
+        AboutFixture inEnglish;
+        showsAndFits(inEnglish.control(name), english);
     }
 
     void window()
@@ -99,6 +120,9 @@ private slots:
 
         QVERIFY(f.open());
         QCOMPARE(about.geometry(), QRect(156, 129, 378, 277));
+
+        const PlayerTexts englishTexts(PlayerLanguage::English);
+        QCOMPARE(AboutFixture().about.windowTitle(), QStringLiteral("About this game..."));
     }
 
     // White background, the veiled splash picture behind the controls, and the etched separator.

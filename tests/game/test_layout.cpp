@@ -1,4 +1,5 @@
 // The main window as the player sees it, and as a screen reader speaks it.
+#include "startup/playerlanguage.h"
 #include "widgets/appearance.h"
 #include "tests/support/gamechecks.h"
 
@@ -11,6 +12,28 @@
 class TestLayout : public QObject {
     Q_OBJECT
 
+    // So that the read-outs show values.
+    static void oneSecondIntoAGame(RecordedGame &f)
+    {
+        f.window->cmdStart_Click();
+        f.clock.advanceTo(1000);
+    }
+
+    static QString shownText(const QWidget *control)
+    {
+        const auto *label = qobject_cast<const QLabel *>(control);
+        const auto *button = qobject_cast<const QAbstractButton *>(control);
+        const auto *frame = qobject_cast<const QGroupBox *>(control);
+        return label ? label->text() : button ? button->text() : frame ? frame->title() : QString();
+    }
+
+    // What a screen reader says; "-" for a separator.
+    static QString spokenText(QWidget *control)
+    {
+        const QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(control);
+        return reader->role() == QAccessible::Separator ? "-" : reader->text(QAccessible::Name);
+    }
+
 private slots:
     // The window as the program shows it, in its style and colours.
     void initTestCase() { applyClassicLook(*qobject_cast<QApplication *>(QCoreApplication::instance())); }
@@ -21,51 +44,68 @@ private slots:
         QTest::addColumn<QRect>("geometry");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("spoken");  // found in what a screen reader says; "-": a separator
+        QTest::addColumn<QString>("english");         // the text ...
+        QTest::addColumn<QString>("englishSpoken");   // ... and what is said, in English
         QTest::addColumn<bool>("visible");
         QTest::addColumn<int>("fontPixels");
-        const auto row = [](const char *name, const char *parent, QRect geometry, const QString &text,
-                            const QString &spoken = {}, bool visible = true, int fontPixels = 11) {
-            QTest::newRow(name) << QString::fromUtf8(parent) << geometry << text
-                                << (spoken.isEmpty() ? text : spoken) << visible << fontPixels;
+        // Each text in German, then in English.
+        struct Said {
+            QString german;
+            QString english;
         };
-        row("imgBackground", "frmMain", {0, 0, 476, 291}, {}, "Spielfeld");
-        row("imgWinner", "frmMain", {0, 0, 481, 249}, {}, "Ondie", false);
-        row("lblSuper", "frmMain", {0, 248, 481, 41}, "Super. Ondie hauts fast um.", {}, false, 37);
-        row("imgLoser", "frmMain", {0, 0, 477, 249}, {}, "Brummo", false);
-        row("lblBesser", "frmMain", {0, 248, 481, 41}, "Versuch es besser nochmal!", {}, false, 37);
+        const auto row = [](const char *name, const char *parent, QRect geometry, const Said &text,
+                            const Said &spoken = {}, bool visible = true, int fontPixels = 11) {
+            const Said &said = spoken.german.isEmpty() ? text : spoken;
+            QTest::newRow(name) << QString::fromUtf8(parent) << geometry << text.german << said.german << text.english
+                                << said.english << visible << fontPixels;
+        };
+        row("imgBackground", "frmMain", {0, 0, 476, 291}, {}, {"Spielfeld", "Playing field"});
+        row("imgWinner", "frmMain", {0, 0, 481, 249}, {}, {"Ondie", "Ondie, astonished"}, false);
+        row("lblSuper", "frmMain", {0, 248, 481, 41}, {"Super. Ondie hauts fast um.", "Super. Ondie is nearly floored."},
+            {}, false, 37);
+        row("imgLoser", "frmMain", {0, 0, 477, 249}, {}, {"Brummo", "Brummo holding"}, false);
+        row("lblBesser", "frmMain", {0, 248, 481, 41}, {"Versuch es besser nochmal!", "Better try that again!"}, {},
+            false, 37);
         row("lblErklärung(0)", "frmMain", {0, 296, 473, 33},
-            "Das Ziel des Spiels ist es, mit Brummo möglichst oft Flitz einzufangen. Flitz ist schuld, "
-            "daß Brummo heute zur Arbeit muß. ");
-        row("lblErklärung(1)", "frmMain", {0, 328, 473, 17}, "Pluspunkt(+1): Für jeden Flitz den du erwischst.");
+            {"Das Ziel des Spiels ist es, mit Brummo möglichst oft Flitz einzufangen. Flitz ist schuld, "
+             "daß Brummo heute zur Arbeit muß. ",
+             "The aim of the game is to catch Flitz with Brummo as often as you can. It's all Flitz's fault "
+             "that Brummo has to go to work today. "});
+        row("lblErklärung(1)", "frmMain", {0, 328, 473, 17},
+            {"Pluspunkt(+1): Für jeden Flitz den du erwischst.", "Plus point(+1): For every Flitz you catch."});
         row("lblErklärung(2)", "frmMain", {0, 344, 473, 17},
-            "Minuspunkt(-1): Falls du eine von Quendas Schwestern, einen Ploizisten oder Alien triffst.");
+            {"Minuspunkt(-1): Falls du eine von Quendas Schwestern, einen Ploizisten oder Alien triffst.",
+             "Minus point(-1): If you hit one of Quenda's sisters, a police officer or the alien."});
         row("lblErklärung(3)", "frmMain", {0, 360, 473, 17},
-            "Bonuspunkt(+2): Solltest du ein Grolz Beer, den Fernseher oder Quenda bekommen.");
-        row("cmdStart", "frmMain", {0, 376, 465, 15}, "Alles klar, los gehts!!!");
-        row("fraGame", "frmMain", {480, 0, 201, 121}, "Aktuelles Spiel");
-        row("lblHaha(0)", "fraGame", {8, 16, 97, 17}, "Verbleibende Zeit:");
-        row("lblZeit", "fraGame", {112, 16, 41, 17}, "79", "Verbleibende Zeit: 79");
-        row("lblHaha(1)", "fraGame", {8, 40, 49, 17}, "Treffer:");
-        row("lblTreffer", "fraGame", {56, 40, 41, 17}, "0", "Treffer: 0");
-        row("lblHaha(2)", "fraGame", {8, 64, 41, 17}, "Punkte:");
-        row("lblPunkte", "fraGame", {56, 64, 41, 17}, "0", "Punkte: 0");
-        row("cmdEnde", "fraGame", {8, 88, 185, 25}, "Brummo on the run beenden");
-        row("fraEinstellungen", "frmMain", {480, 120, 201, 161}, "Daten");
-        row("cmdSpeichern", "fraEinstellungen", {8, 24, 185, 25}, "Aktuelles Spiel speichern");
-        row("cmdLaden", "frmMain", {488, 176, 185, 25}, "Spiel laden");
-        row("filLaden", "fraEinstellungen", {8, 88, 185, 66}, {}, "Gespeicherte Spiele");
-        row("lblInformation", "frmMain", {480, 288, 201, 65},
+            {"Bonuspunkt(+2): Solltest du ein Grolz Beer, den Fernseher oder Quenda bekommen.",
+             "Bonus points(+2): Should you catch a Grolz beer, the television or Quenda."});
+        row("cmdStart", "frmMain", {0, 376, 465, 15}, {"Alles klar, los gehts!!!", "All right, let's go!!!"});
+        row("fraGame", "frmMain", {480, 0, 201, 121}, {"Aktuelles Spiel", "Current game"});
+        row("lblHaha(0)", "fraGame", {8, 16, 97, 17}, {"Verbleibende Zeit:", "Time left:"});
+        row("lblZeit", "fraGame", {112, 16, 41, 17}, {"79", "79"}, {"Verbleibende Zeit: 79", "Time left: 79"});
+        row("lblHaha(1)", "fraGame", {8, 40, 49, 17}, {"Treffer:", "Hits:"});
+        row("lblTreffer", "fraGame", {56, 40, 41, 17}, {"0", "0"}, {"Treffer: 0", "Hits: 0"});
+        row("lblHaha(2)", "fraGame", {8, 64, 41, 17}, {"Punkte:", "Score:"});
+        row("lblPunkte", "fraGame", {56, 64, 41, 17}, {"0", "0"}, {"Punkte: 0", "Score: 0"});
+        row("cmdEnde", "fraGame", {8, 88, 185, 25}, {"Brummo on the run beenden", "Quit Brummo on the run"});
+        row("fraEinstellungen", "frmMain", {480, 120, 201, 161}, {"Daten", "Files"});
+        row("cmdSpeichern", "fraEinstellungen", {8, 24, 185, 25}, {"Aktuelles Spiel speichern", "Save current game"});
+        row("cmdLaden", "frmMain", {488, 176, 185, 25}, {"Spiel laden", "Load game"});
+        row("filLaden", "fraEinstellungen", {8, 88, 185, 66}, {}, {"Gespeicherte Spiele", "Saved games"});
+        const QString information =
             "Brummo, Flitz, Quenda, Ondie and all other characters are the property of their rights holder. "
             "All rights reserved; any reproduction or distribution is prohibited. This program is not "
-            "authorised by the rights holder.",
-            {}, true, 9);
-        row("cmdInfo", "frmMain", {480, 368, 201, 25}, "Über dieses Spiel");
-        row("Line1", "frmMain", {472, 288, 1, 104}, {}, "-");
-        row("Line2", "frmMain", {472, 360, 208, 1}, {}, "-");
+            "authorised by the rights holder.";
+        row("lblInformation", "frmMain", {480, 288, 201, 65}, {information, information}, {}, true, 9);
+        row("cmdInfo", "frmMain", {480, 368, 201, 25}, {"Über dieses Spiel", "About this game"});
+        row("Line1", "frmMain", {472, 288, 1, 104}, {}, {"-", "-"});
+        row("Line2", "frmMain", {472, 360, 208, 1}, {}, {"-", "-"});
         // The targets as who they are.
-        QStringList who(9, QStringLiteral("Flitz"));
-        who << "Quendas Schwester" << "Quendas Schwester" << "Polizist" << "Polizist" << "Außerirdischer"
-            << "Grolz-Bier" << "Fernseher" << "Quenda";
+        QList<Said> who(9, {"Flitz", "Flitz"});
+        who << Said{"Quendas Schwester", "Quenda's sister"} << Said{"Quendas Schwester", "Quenda's sister"}
+            << Said{"Polizist", "Police officer"} << Said{"Polizist", "second police officer"}
+            << Said{"Außerirdischer", "Alien"} << Said{"Grolz-Bier", "Grolz beer"} << Said{"Fernseher", "television"}
+            << Said{"Quenda", "Quenda"};
         for (int index = 0; index < frmMain::targetCount; ++index) {
             const QString name = QStringLiteral("imgGegner(%1)").arg(index);
             row(qPrintable(name), "frmMain", {0, 0, 32, 32}, {}, who[index], false);
@@ -79,11 +119,12 @@ private slots:
         QFETCH(QRect, geometry);
         QFETCH(QString, text);
         QFETCH(QString, spoken);
+        QFETCH(QString, english);
+        QFETCH(QString, englishSpoken);
         QFETCH(bool, visible);
         QFETCH(int, fontPixels);
         RecordedGame f;
-        f.window->cmdStart_Click();  // one second into a game, so that the read-outs show values
-        f.clock.advanceTo(1000);
+        oneSecondIntoAGame(f);
         f.window->resize(900, 600);  // a larger window moves nothing
         auto *control = f.window->findChild<QWidget *>(name);
         QVERIFY(control);
@@ -91,10 +132,8 @@ private slots:
                  parent == u"frmMain" ? f.window.get() : f.window->findChild<QWidget *>(parent));
         const bool target = name.startsWith(QStringLiteral("imgGegner"));  // placed anew at each show
         QCOMPARE(control->geometry(), target ? QRect(control->pos(), geometry.size()) : geometry);
+        QCOMPARE(shownText(control), text);
         const auto *label = qobject_cast<QLabel *>(control);
-        const auto *button = qobject_cast<QAbstractButton *>(control);
-        const auto *frame = qobject_cast<QGroupBox *>(control);
-        QCOMPARE(label ? label->text() : button ? button->text() : frame ? frame->title() : QString(), text);
         if (name.startsWith(QStringLiteral("img"))) {
             // Pictures are stretched over their control, except the targets, which are drawn as they are.
             QVERIFY(label && !label->pixmap().isNull());
@@ -111,9 +150,16 @@ private slots:
         QCOMPARE(!control->isHidden(), visible);
         QCOMPARE(control->font().pixelSize(), fontPixels);
         // Read-outs are spoken with their captions and the values they show; lines say nothing.
-        const QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(control);
-        const QString says = reader->role() == QAccessible::Separator ? "-" : reader->text(QAccessible::Name);
-        QVERIFY2(!spoken.isEmpty() && says.contains(spoken), qPrintable(says));
+        QVERIFY2(!spoken.isEmpty() && spokenText(control).contains(spoken), qPrintable(spokenText(control)));
+
+        // The same control for a player whose desktop speaks English.
+        const PlayerTexts englishTexts(PlayerLanguage::English);
+        RecordedGame inEnglish;
+        oneSecondIntoAGame(inEnglish);
+        QWidget *englishControl = inEnglish.window->findChild<QWidget *>(name);
+        QVERIFY(englishControl);
+        QCOMPARE(shownText(englishControl), english);
+        QVERIFY2(spokenText(englishControl).contains(englishSpoken), qPrintable(spokenText(englishControl)));
     }
 
     // The window as shown: button faces flat in exactly their own colours, the file list with its

@@ -1,6 +1,7 @@
 // The real boxes, with text from saved games, file names and the system: it stays text, and the
 // box stays on the screen with its button within reach.
 #include "platform/qtdialogs.h"
+#include "startup/playerlanguage.h"
 
 #include <QApplication>
 #include <QImage>
@@ -17,6 +18,8 @@
 
 #include <functional>
 
+Q_DECLARE_METATYPE(PlayerLanguage)
+
 namespace {
 
 struct Seen {
@@ -24,6 +27,8 @@ struct Seen {
     QString text;
     QSize size;
     bool buttonInside = false;
+    QString title;
+    QStringList buttons;
 };
 
 // Looks at the box once it is open, then closes it.
@@ -40,6 +45,10 @@ Seen whenOpen(QLabel *(*labelOf)(QWidget *), const std::function<void()> &open)
         seen.size = box->frameGeometry().size();
         const QList<QPushButton *> buttons = box->findChildren<QPushButton *>();
         seen.buttonInside = !buttons.isEmpty() && box->rect().contains(buttons.first()->geometry());
+        seen.title = box->windowTitle();
+        for (const QPushButton *button : buttons)
+            seen.buttons.append(button->text());
+        seen.buttons.sort();
         static_cast<QDialog *>(box)->reject();
     });
     open();
@@ -113,6 +122,32 @@ private slots:
                      qPrintable(QStringLiteral("%1 x %2").arg(seen.size.width()).arg(seen.size.height())));
             QVERIFY(seen.buttonInside);
         }
+    }
+
+    // The boxes' own words in the player's language; Qt's buttons too.
+    void buttonsAndTitlesInThePlayersLanguage_data()
+    {
+        QTest::addColumn<PlayerLanguage>("language");
+        QTest::addColumn<QString>("errorTitle");
+        QTest::addColumn<QStringList>("inputButtons");  // sorted
+        QTest::newRow("German") << PlayerLanguage::German << "Fehler" << QStringList{"Abbrechen", "OK"};
+        QTest::newRow("English") << PlayerLanguage::English << "Error" << QStringList{"Cancel", "OK"};
+    }
+
+    void buttonsAndTitlesInThePlayersLanguage()
+    {
+        QFETCH(PlayerLanguage, language);
+        QFETCH(QString, errorTitle);
+        QFETCH(QStringList, inputButtons);
+        const PlayerTexts texts(language);
+        QtDialogs qtDialogs;
+        Dialogs &dialogs = qtDialogs;
+        const Seen error = whenOpen([](QWidget *) -> QLabel * { return nullptr; }, [&] { dialogs.error("x"); });
+        QCOMPARE(error.title, errorTitle);
+        QCOMPARE(error.buttons, QStringList{"OK"});
+        const Seen input = whenOpen([](QWidget *) -> QLabel * { return nullptr; },
+                                    [&] { dialogs.input("x", QStringLiteral("Speichern")); });
+        QCOMPARE(input.buttons, inputButtons);
     }
 };
 

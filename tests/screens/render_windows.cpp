@@ -1,13 +1,18 @@
-// Renders the game's windows to PNG files, to look at them without a screen:
+// Renders the game's windows and boxes to PNG files, to look at them without a screen:
 //   build/tests/screens/render-windows OUTPUT_FOLDER
+// in the player's language as the game chooses it (LANGUAGE=en for English).
 #include "about/frmabout.h"
 #include "widgets/appearance.h"
 #include "startup/frmload.h"
+#include "platform/qtdialogs.h"
+#include "startup/playerlanguage.h"
 #include "tests/support/gamefixture.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
-#include <QTranslator>
+#include <QLocale>
+#include <QTimer>
 
 namespace {
 
@@ -18,14 +23,31 @@ void save(QWidget &window, const QString &folder, const QString &name)
         qFatal("cannot write %s", qPrintable(path));
 }
 
+// A box as the game's real dialogs show it, saved once it is open, then closed.
+void save(const FakeDialogs::Shown &shown, const QString &folder, const QString &name)
+{
+    QTimer::singleShot(0, [&] {
+        QWidget *box = QApplication::activeModalWidget();
+        if (!box)
+            qFatal("no box open for %s", qPrintable(name));
+        save(*box, folder, name);
+        static_cast<QDialog *>(box)->reject();
+    });
+    QtDialogs qtDialogs;
+    Dialogs &dialogs = qtDialogs;
+    if (shown.kind == FakeDialogs::Shown::Kind::Input)
+        dialogs.input(shown.text, shown.title);
+    else
+        dialogs.message(shown.text, shown.icon, shown.title);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    QTranslator germanTexts;
-    installGermanTexts(application, germanTexts);
+    const PlayerTexts texts(chooseLanguage(QLocale::system().uiLanguages()));
     applyClassicLook(application);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     if (!QDir().mkpath(folder))
@@ -65,5 +87,16 @@ int main(int argc, char *argv[])
     frmAbout about(f.dialogs, f.registry, f.launcher);
     about.show();
     save(about, folder, QStringLiteral("about"));
+
+    // The boxes of the main window: the name of a save (answered with Cancel), and loading with no
+    // game selected (the path, then an error).
+    f.dialogs.clear();
+    f.window->cmdSpeichern_Click();
+    f.window->cmdLaden_Click();
+    const QStringList boxes = {QStringLiteral("box-save"), QStringLiteral("box-path"), QStringLiteral("box-error")};
+    if (f.dialogs.shown.size() != boxes.size())
+        qFatal("%lld boxes shown, not %lld", qlonglong(f.dialogs.shown.size()), qlonglong(boxes.size()));
+    for (qsizetype index = 0; index < boxes.size(); ++index)
+        save(f.dialogs.shown[index], folder, boxes[index]);
     return 0;
 }

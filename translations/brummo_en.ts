@@ -1,0 +1,373 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="de">
+<context>
+    <name>Apis</name>
+    <message>
+        <source>Die Datei ist zu groß für einen Klang (mehr als %1 MB):
+%2</source>
+        <translation>The file is too large for a sound (more than %1 MB):
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>AudioLoader</name>
+    <message>
+        <source>Brummo: keine Tonausgabe, %1</source>
+        <translation>Brummo: no sound output, %1</translation>
+    </message>
+    <message>
+        <source>das Tonmodul fehlt (%1)</source>
+        <translation>the sound module is missing (%1)</translation>
+    </message>
+    <message>
+        <source>das Tonmodul oder eine Bibliothek, die es braucht, lässt sich nicht laden (%1)</source>
+        <translation>the sound module or a library it needs cannot be loaded (%1)</translation>
+    </message>
+    <message>
+        <source>das Tonmodul hat die Version %1, erwartet ist %2 (%3)</source>
+        <translation>the sound module is version %1, version %2 is expected (%3)</translation>
+    </message>
+    <message>
+        <source>unbekannt</source>
+        <translation>unknown</translation>
+    </message>
+</context>
+<context>
+    <name>Dialogs</name>
+    <message>
+        <source>Fehler</source>
+        <translation>Error</translation>
+    </message>
+</context>
+<context>
+    <name>FileErrors</name>
+    <message>
+        <source>Keine Berechtigung für die Datei:</source>
+        <translation>No permission for the file:</translation>
+    </message>
+    <message>
+        <source>Kein Speicherplatz mehr frei, die Datei wurde nicht geschrieben:</source>
+        <translation>No space left, the file was not written:</translation>
+    </message>
+    <message>
+        <source>Die Datei konnte nicht geschrieben werden:</source>
+        <translation>The file could not be written:</translation>
+    </message>
+    <message>
+        <source>Die Datei konnte nicht gelesen werden:</source>
+        <translation>The file could not be read:</translation>
+    </message>
+    <message>
+        <source>Fehler beim Zugriff auf die Datei:</source>
+        <translation>Error accessing the file:</translation>
+    </message>
+    <message>
+        <source>Datei nicht gefunden:</source>
+        <translation>File not found:</translation>
+    </message>
+    <message>
+        <source>Das ist ein Ordner, keine Datei:</source>
+        <translation>This is a folder, not a file:</translation>
+    </message>
+    <message>
+        <source>Die Datei konnte nicht geöffnet werden (keine Berechtigung?):</source>
+        <translation>The file could not be opened (no permission?):</translation>
+    </message>
+    <message>
+        <source>Die Datei ist ein Verweis, der im Kreis auf sich selbst zeigt:</source>
+        <translation>The file is a link that leads round in a circle back to itself:</translation>
+    </message>
+</context>
+<context>
+    <name>QtDialogs</name>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>RegularFile</name>
+    <message>
+        <source>Das ist keine gewöhnliche Datei, sondern ein Gerät, eine Pipe oder ein Socket:
+%1</source>
+        <translation>This is not an ordinary file but a device, a pipe or a socket:
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>SavedGame</name>
+    <message>
+        <source>Die Datei ist kein Spielstand: eine Zeile ist länger als %1 Zeichen.</source>
+        <translation>The file is not a saved game: a line is longer than %1 characters.</translation>
+    </message>
+    <message>
+        <source>Die Datei konnte nicht gelesen werden: %1</source>
+        <translation>The file could not be read: %1</translation>
+    </message>
+    <message>
+        <source>Die Datei endet zu früh: ein Spielstand hat drei Zeilen.</source>
+        <translation>The file ends too early: a saved game has three lines.</translation>
+    </message>
+</context>
+<context>
+    <name>SdlAudioBackend</name>
+    <message>
+        <source>Musik und Geräusche</source>
+        <translation>Music and sounds</translation>
+    </message>
+    <message>
+        <source>Brummo: keine Tonausgabe (%1), das Spiel bleibt stumm.</source>
+        <translation>Brummo: no sound output (%1), the game stays silent.</translation>
+    </message>
+</context>
+<context>
+    <name>frmAbout</name>
+    <message>
+        <source>Dieses Spiel wurde vom Brummo-Team geschrieben. Es ist Freeware und darf unverändert an andere weitergegeben werden. Infos und Updates: brummo@example.org
+https://www.example.org/brummo</source>
+        <translation>The Brummo-Team wrote this game. It is freeware and may be passed on to others unchanged. News and updates: brummo@example.org
+https://www.example.org/brummo</translation>
+    </message>
+    <message>
+        <source>Achtung: Für Schäden jeglicher Art wird keine Haftung übernommen. Die Grafiken und Töne gehören ihrem Rechteinhaber, der dieses Programm nicht autorisiert hat.</source>
+        <translation>Please note: no liability is accepted for damage of any kind. The pictures and sounds belong to their rights holder, who has not authorised this program.</translation>
+    </message>
+    <message>
+        <source>Brummo mit roter Mütze</source>
+        <translation>Brummo in a red cap</translation>
+    </message>
+    <message>
+        <source>&amp;Systeminfo...</source>
+        <translation>&amp;System info...</translation>
+    </message>
+    <message>
+        <source>Systeminformationen sind momentan nicht verfügbar</source>
+        <translation>System information is not available at the moment</translation>
+    </message>
+    <message>
+        <source>Über dieses Spiel...</source>
+        <translation>About this game...</translation>
+    </message>
+</context>
+<context>
+    <name>frmLoad</name>
+    <message>
+        <source>Ladefortschritt</source>
+        <translation>Loading progress</translation>
+    </message>
+    <message>
+        <source>Neue Versionen und Spiele gibt es auf der Webseite des Autors.</source>
+        <translation>New versions and games are on the author&apos;s website.</translation>
+    </message>
+    <message>
+        <source>&quot;Brummo on the run&quot; wird geladen</source>
+        <translation>Loading &quot;Brummo on the run&quot;</translation>
+    </message>
+    <message>
+        <source>Flitz rennt davon, Brummo ihm nach</source>
+        <translation>Flitz runs away, Brummo after him</translation>
+    </message>
+</context>
+<context>
+    <name>frmMain</name>
+    <message>
+        <source>Flitz, von vorn, wütend</source>
+        <translation>Flitz from the front, angry</translation>
+    </message>
+    <message>
+        <source>Flitz im Profil, nach rechts</source>
+        <translation>Flitz in profile, facing right</translation>
+    </message>
+    <message>
+        <source>Flitz als Pirat</source>
+        <translation>Flitz as a pirate</translation>
+    </message>
+    <message>
+        <source>Flitz verkleidet, mit Hut</source>
+        <translation>Flitz in disguise, with a hat</translation>
+    </message>
+    <message>
+        <source>Flitz im Profil, schreiend</source>
+        <translation>Flitz in profile, shouting</translation>
+    </message>
+    <message>
+        <source>Flitz mit Brille auf der Stirn</source>
+        <translation>Flitz with glasses pushed up on his forehead</translation>
+    </message>
+    <message>
+        <source>Flitz im Profil, nach links</source>
+        <translation>Flitz in profile, facing left</translation>
+    </message>
+    <message>
+        <source>Flitz als halber Roboter</source>
+        <translation>Flitz as half a robot</translation>
+    </message>
+    <message>
+        <source>Flitz, von vorn, zwinkernd</source>
+        <translation>Flitz from the front, winking</translation>
+    </message>
+    <message>
+        <source>Quendas Schwester mit Pferdeschwanz</source>
+        <translation>Quenda&apos;s sister with a ponytail</translation>
+    </message>
+    <message>
+        <source>Quendas Schwester mit Bubikopf</source>
+        <translation>Quenda&apos;s sister with a bob</translation>
+    </message>
+    <message>
+        <source>Polizist</source>
+        <translation>Police officer</translation>
+    </message>
+    <message>
+        <source>zweiter Polizist</source>
+        <translation>second police officer</translation>
+    </message>
+    <message>
+        <source>Außerirdischer im Raumhelm</source>
+        <translation>Alien in a space helmet</translation>
+    </message>
+    <message>
+        <source>Dose Grolz-Bier</source>
+        <translation>Can of Grolz beer</translation>
+    </message>
+    <message>
+        <source>alter Fernseher</source>
+        <translation>old television</translation>
+    </message>
+    <message>
+        <source>Quenda</source>
+        <translation>Quenda</translation>
+    </message>
+    <message>
+        <source>Alles klar, los gehts!!!</source>
+        <translation>All right, let&apos;s go!!!</translation>
+    </message>
+    <message>
+        <source>Über dieses Spiel</source>
+        <translation>About this game</translation>
+    </message>
+    <message>
+        <source>Spiel laden</source>
+        <translation>Load game</translation>
+    </message>
+    <message>
+        <source>Verbleibende Zeit:</source>
+        <translation>Time left:</translation>
+    </message>
+    <message>
+        <source>Verbleibende Zeit: %1</source>
+        <translation>Time left: %1</translation>
+    </message>
+    <message>
+        <source>Treffer:</source>
+        <translation>Hits:</translation>
+    </message>
+    <message>
+        <source>Treffer: %1</source>
+        <translation>Hits: %1</translation>
+    </message>
+    <message>
+        <source>Punkte:</source>
+        <translation>Score:</translation>
+    </message>
+    <message>
+        <source>Punkte: %1</source>
+        <translation>Score: %1</translation>
+    </message>
+    <message>
+        <source>Brummo on the run beenden</source>
+        <translation>Quit Brummo on the run</translation>
+    </message>
+    <message>
+        <source>Aktuelles Spiel</source>
+        <translation>Current game</translation>
+    </message>
+    <message>
+        <source>Aktuelles Spiel speichern</source>
+        <translation>Save current game</translation>
+    </message>
+    <message>
+        <source>Gespeicherte Spiele</source>
+        <translation>Saved games</translation>
+    </message>
+    <message>
+        <source>Daten</source>
+        <translation>Files</translation>
+    </message>
+    <message>
+        <source>Super. Ondie hauts fast um.</source>
+        <translation>Super. Ondie is nearly floored.</translation>
+    </message>
+    <message>
+        <source>Ondie, verblüfft, mit erhobenen Händen</source>
+        <translation>Ondie, astonished, with raised hands</translation>
+    </message>
+    <message>
+        <source>Versuch es besser nochmal!</source>
+        <translation>Better try that again!</translation>
+    </message>
+    <message>
+        <source>Brummo hält sich den Kopf</source>
+        <translation>Brummo holding his head</translation>
+    </message>
+    <message>
+        <source>Brummo, Flitz, Quenda, Ondie and all other characters are the property of their rights holder. All rights reserved; any reproduction or distribution is prohibited. This program is not authorised by the rights holder.</source>
+        <translation>Brummo, Flitz, Quenda, Ondie and all other characters are the property of their rights holder. All rights reserved; any reproduction or distribution is prohibited. This program is not authorised by the rights holder.</translation>
+    </message>
+    <message>
+        <source>Bonuspunkt(+2): Solltest du ein Grolz Beer, den Fernseher oder Quenda bekommen.</source>
+        <translation>Bonus points(+2): Should you catch a Grolz beer, the television or Quenda.</translation>
+    </message>
+    <message>
+        <source>Minuspunkt(-1): Falls du eine von Quendas Schwestern, einen Ploizisten oder Alien triffst.</source>
+        <translation>Minus point(-1): If you hit one of Quenda&apos;s sisters, a police officer or the alien.</translation>
+    </message>
+    <message>
+        <source>Pluspunkt(+1): Für jeden Flitz den du erwischst.</source>
+        <translation>Plus point(+1): For every Flitz you catch.</translation>
+    </message>
+    <message>
+        <source>Das Ziel des Spiels ist es, mit Brummo möglichst oft Flitz einzufangen. Flitz ist schuld, daß Brummo heute zur Arbeit muß. </source>
+        <translation>The aim of the game is to catch Flitz with Brummo as often as you can. It&apos;s all Flitz&apos;s fault that Brummo has to go to work today. </translation>
+    </message>
+    <message>
+        <source>Spielfeld: Brummos Haus, von der Straße aus</source>
+        <translation>Playing field: Brummo&apos;s house, seen from the street</translation>
+    </message>
+    <message>
+        <source>Der Ordner für den Spielstand existiert nicht:
+%1</source>
+        <translation>The folder for the saved game does not exist:
+%1</translation>
+    </message>
+    <message>
+        <source>Unter diesem Namen gibt es schon einen Ordner:
+%1</source>
+        <translation>There is already a folder with this name:
+%1</translation>
+    </message>
+    <message>
+        <source>In diesem Ordner darf nicht gespeichert werden (keine Berechtigung oder schreibgeschützt):
+%1</source>
+        <translation>Games cannot be saved in this folder (no permission, or read-only):
+%1</translation>
+    </message>
+    <message>
+        <source>Bitte gib den Dateiname an, unter dem das aktuelle Spiel gespeichert werden soll?</source>
+        <translation>Under which file name should the current game be saved?</translation>
+    </message>
+    <message>
+        <source>Speichern</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Fehler in der Pfadangabe</source>
+        <translation>Error in the path</translation>
+    </message>
+    <message>
+        <source>Zeile %1 des Spielstands ist keine ganze Zahl von -32768 bis 32767: „%2“</source>
+        <translation>Line %1 of the saved game is not a whole number from -32768 to 32767: “%2”</translation>
+    </message>
+</context>
+</TS>
