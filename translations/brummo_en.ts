@@ -32,6 +32,49 @@
         <source>unbekannt</source>
         <translation>unknown</translation>
     </message>
+    <message>
+        <source>das Tonmodul lässt sich nicht öffnen: %1</source>
+        <translation>the sound module cannot be opened: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Aufruf: brummo [OPTION …]
+„Brummo on the run“ ist ein kleines Reaktionsspiel: Klick die Bilder an, die vor Brummos Haus
+auftauchen. Spielstände liegen im Ordner, in dem das Spiel läuft.
+
+  --help            zeigt diese Hilfe und endet
+  --version         zeigt die Version und endet
+  --from-menu       so startet der Menüeintrag: Spielstände liegen dann in
+                    $XDG_DATA_HOME/brummo, ohne diese Variable in ~/.local/share/brummo
+  -platform NAME    die Qt-Plattform: xcb (X11), wayland oder offscreen
+  -display ANZEIGE  die X11-Anzeige, etwa :0
+
+Qts übrige Optionen gelten auch; alle anderen Angaben übergeht das Spiel.
+Mehr dazu in „man brummo“.
+</source>
+        <translation>Usage: brummo [OPTION …]
+"Brummo on the run" is a small reaction game: click the pictures that pop up in front of
+Brummo's house. Saved games are kept in the folder the game runs in.
+
+  --help            shows this help and ends
+  --version         shows the version and ends
+  --from-menu       how the menu entry starts it: saved games are then kept in
+                    $XDG_DATA_HOME/brummo, without that variable in ~/.local/share/brummo
+  -platform NAME    the Qt platform: xcb (X11), wayland or offscreen
+  -display DISPLAY  the X11 display, such as :0
+
+Qt's other options work too; the game ignores anything else.
+See "man brummo" for more.
+</translation>
+    </message>
+    <message>
+        <source>Brummo: Die Ausgabe ließ sich nicht schreiben.
+</source>
+        <translation>Brummo: the output could not be written.
+</translation>
+    </message>
 </context>
 <context>
     <name>Dialogs</name>
@@ -77,6 +120,30 @@
     <message>
         <source>Die Datei ist ein Verweis, der im Kreis auf sich selbst zeigt:</source>
         <translation>The file is a link that leads round in a circle back to itself:</translation>
+    </message>
+    <message>
+        <source>Der Ordner für den Spielstand existiert nicht:
+%1</source>
+        <translation>The folder for the saved game does not exist:
+%1</translation>
+    </message>
+    <message>
+        <source>Der Name ist zu lang für einen Spielstand, bitte wähle einen kürzeren:
+%1</source>
+        <translation>The name is too long for a saved game, please choose a shorter one:
+%1</translation>
+    </message>
+    <message>
+        <source>Unter diesem Namen gibt es schon einen Ordner:
+%1</source>
+        <translation>There is already a folder with this name:
+%1</translation>
+    </message>
+    <message>
+        <source>In diesem Ordner darf nicht gespeichert werden (keine Berechtigung oder schreibgeschützt):
+%1</source>
+        <translation>Games cannot be saved in this folder (no permission, or read-only):
+%1</translation>
     </message>
 </context>
 <context>
@@ -334,24 +401,6 @@ https://www.example.org/brummo</translation>
     <message>
         <source>Spielfeld: Brummos Haus, von der Straße aus</source>
         <translation>Playing field: Brummo&apos;s house, seen from the street</translation>
-    </message>
-    <message>
-        <source>Der Ordner für den Spielstand existiert nicht:
-%1</source>
-        <translation>The folder for the saved game does not exist:
-%1</translation>
-    </message>
-    <message>
-        <source>Unter diesem Namen gibt es schon einen Ordner:
-%1</source>
-        <translation>There is already a folder with this name:
-%1</translation>
-    </message>
-    <message>
-        <source>In diesem Ordner darf nicht gespeichert werden (keine Berechtigung oder schreibgeschützt):
-%1</source>
-        <translation>Games cannot be saved in this folder (no permission, or read-only):
-%1</translation>
     </message>
     <message>
         <source>Bitte gib den Dateiname an, unter dem das aktuelle Spiel gespeichert werden soll?</source>

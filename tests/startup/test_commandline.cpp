@@ -9,6 +9,7 @@ class TestCommandLine : public QObject {
 private slots:
     void answersOrStartsTheGame_data()
     {
+        QTest::addColumn<QByteArray>("languages");        // LANGUAGE, the player's languages
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<bool>("answers");            // ends with status 0 without starting the game
         QTest::addColumn<QByteArrayList>("lines");    // lines the answer must hold
@@ -19,24 +20,33 @@ private slots:
                                    "  -platform NAME    die Qt-Plattform: xcb (X11), wayland oder offscreen",
                                    "Qts übrige Optionen gelten auch; alle anderen Angaben übergeht das Spiel."};
         const QByteArrayList version{"Brummo on the run 1.0"};
-        QTest::newRow("--help") << QStringList{"--help"} << true << usage;
-        QTest::newRow("--version") << QStringList{"--version"} << true << version;
-        QTest::newRow("--help after Qt's options") << QStringList{"-platform", "xcb", "--help"} << true << usage;
-        QTest::newRow("the first of both") << QStringList{"--version", "--help"} << true << version;
-        QTest::newRow("none") << QStringList{} << false << QByteArrayList{};
-        QTest::newRow("the menu's") << QStringList{"--from-menu"} << false << QByteArrayList{};
-        QTest::newRow("a Qt option") << QStringList{"-reverse"} << false << QByteArrayList{};
-        QTest::newRow("near --help") << QStringList{"--helpme", "-h", "--Version"} << false << QByteArrayList{};
+        const auto german = [](const char *tag, const QStringList &arguments, bool answers,
+                               const QByteArrayList &lines) {
+            QTest::newRow(tag) << QByteArray("de") << arguments << answers << lines;
+        };
+        german("--help", {"--help"}, true, usage);
+        german("--version", {"--version"}, true, version);
+        german("--help after Qt's options", {"-platform", "xcb", "--help"}, true, usage);
+        german("the first of both", {"--version", "--help"}, true, version);
+        german("none", {}, false, {});
+        german("the menu's", {"--from-menu"}, false, {});
+        german("a Qt option", {"-reverse"}, false, {});
+        german("near --help", {"--helpme", "-h", "--Version"}, false, {});
+        QTest::newRow("--help in English") << QByteArray("fr:en:de") << QStringList{"--help"} << true
+                                           << QByteArrayList{"Usage: brummo [OPTION …]",
+                                                             "  --help            shows this help and ends"};
     }
 
     void answersOrStartsTheGame()
     {
+        QFETCH(QByteArray, languages);
         QFETCH(QStringList, arguments);
         QFETCH(bool, answers);
         QFETCH(QByteArrayList, lines);
         QProcess brummo;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-such-platform"));
+        environment.insert(QStringLiteral("LANGUAGE"), QString::fromLatin1(languages));
         brummo.setProcessEnvironment(environment);
         brummo.start(QStringLiteral(BRUMMO_PROGRAM), arguments);
         QVERIFY(brummo.waitForFinished(60000));
