@@ -106,9 +106,9 @@ void FluidMusic::load(const QByteArray &soundFontPath)
     loadState.store(State::Failed, std::memory_order_release);
 }
 
-void FluidMusic::play(PlayId play, const QByteArray &midi)
+void FluidMusic::play(PlayId play, std::shared_ptr<const MidiSequence> sequence)
 {
-    post(new Play{play, MidiSequence::read(midi, sampleRate)});
+    post(new Play{play, std::move(sequence)});
 }
 
 void FluidMusic::stop()
@@ -148,7 +148,8 @@ void FluidMusic::retire(Play *done)
 
 void FluidMusic::take(Play *request)
 {
-    if (playing || !request->sequence.playable()) {
+    const bool playable = request->sequence && request->sequence->playable();
+    if (playing || !playable) {
         // Silence at once, reverb included. After a play that ended by itself nothing is reset,
         // so its last notes ring on into the new start.
         fluid_synth_system_reset(synth);
@@ -156,7 +157,7 @@ void FluidMusic::take(Play *request)
     }
     retire(current);
     current = request;
-    playing = request->sequence.playable();
+    playing = playable;
     nextEvent = 0;
     position = 0;
     if (playing)
@@ -165,7 +166,7 @@ void FluidMusic::take(Play *request)
 
 void FluidMusic::sendDueEvents()
 {
-    const std::vector<MidiSequence::Event> &events = current->sequence.events;
+    const std::vector<MidiSequence::Event> &events = current->sequence->events;
     for (; nextEvent < events.size() && events[nextEvent].frame <= position; ++nextEvent) {
         const MidiSequence::Event &event = events[nextEvent];
         const int channel = event.status & 0x0F;
@@ -205,7 +206,7 @@ void FluidMusic::endPlay()
     // then ring on as they were let go, into a restart too. The play stays current until the
     // next request, which hands it back.
     sendDueEvents();
-    if (position < current->sequence.endFrame)
+    if (position < current->sequence->endFrame)
         return;
     playing = false;
     if (notice)
@@ -220,7 +221,7 @@ void FluidMusic::writeFrames(std::int16_t *stereo, int frames)
         if (playing) {
             // Each message sounds from its own frame, not from the start of the buffer.
             sendDueEvents();
-            const std::vector<MidiSequence::Event> &events = current->sequence.events;
+            const std::vector<MidiSequence::Event> &events = current->sequence->events;
             if (nextEvent < events.size())
                 n = std::min(n, events[nextEvent].frame - position);
         }

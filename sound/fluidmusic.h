@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <thread>
 
 // Renders one MIDI file at a time with FluidSynth into interleaved 16-bit stereo frames.
@@ -20,10 +21,12 @@
 // Two threads use it: a controlling thread calls play() and stop(), the audio thread calls
 // render(). Neither ever waits for the other, and render() allocates, frees, reads and parses
 // nothing of ours:
-// - play() reads the file into a MidiSequence on the controlling thread and posts it, stop() posts
-//   an empty one, through a one-slot mailbox that render() empties at its start, so a request
-//   takes effect with the next buffer. Only the newest request counts; one overwritten before it
-//   was taken never plays, and the controlling thread frees it at once.
+// - play() posts a MidiSequence read beforehand on the controlling thread, stop() posts none,
+//   through a one-slot mailbox that render() empties at its start, so a request takes effect with
+//   the next buffer. Only the newest request counts; one overwritten before it was taken never
+//   plays, and the controlling thread frees it at once. The plays of one unchanged file share its
+//   sequence, read-only; only the controlling thread copies or drops a share, so the audio thread
+//   never touches the count.
 // - render() then: takes the request and pushes the play it replaces onto a lock-free return
 //   list, linked through the plays themselves, which the controlling thread takes whole and frees
 //   at its next post (a post may race with render() taking the request before it, so more than
@@ -54,9 +57,9 @@ public:
     FluidMusic(const FluidMusic &) = delete;
     FluidMusic &operator=(const FluidMusic &) = delete;
 
-    // Plays a whole standard MIDI file image from its beginning, cutting off the play before.
-    // An image that is no MIDI file, or lasts no time, just stops.
-    void play(PlayId play, const QByteArray &midi);
+    // Plays a sequence from its beginning, cutting off the play before; one that is missing or not
+    // playable just stops.
+    void play(PlayId play, std::shared_ptr<const MidiSequence> sequence);
     void stop();
 
     // Overwrites frames * 2 samples.
@@ -70,7 +73,7 @@ public:
 private:
     struct Play {
         PlayId id = 0;
-        MidiSequence sequence;
+        std::shared_ptr<const MidiSequence> sequence;
         Play *nextReturned = nullptr;
     };
 
