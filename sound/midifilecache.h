@@ -25,8 +25,8 @@ public:
     std::shared_ptr<const MidiSequence> sequence(const QString &path);
 
     // A MIDI file is a few kilobytes; anything far larger is surely not one. What such a file can
-    // cost is bounded by the events it holds (MidiSequence::mostEvents); its bytes take at most
-    // 1-2.5 ms to read on the window's thread (bench/densemidi).
+    // cost is bounded by the events it holds (MidiSequence::mostEvents); its 16 MiB take about
+    // 1 ms to read on the window's thread (bench/densemidi).
     static constexpr qint64 largestFile = 16 * 1024 * 1024;
 
 private:

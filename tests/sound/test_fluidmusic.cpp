@@ -6,12 +6,39 @@
 
 #include <QtTest>
 
+#include <dlfcn.h>
+#include <fluidsynth.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <memory>
 #include <thread>
 #include <vector>
+
+// Notes sent to the synthesiser, counted in front of FluidSynth's own functions.
+namespace {
+std::atomic<int> notesSent{0};
+template <typename Function>
+Function fluidSynth(const char *name)
+{
+    return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
+}
+} // namespace
+extern "C" {
+int fluid_synth_noteon(fluid_synth_t *synth, int channel, int key, int velocity)
+{
+    ++notesSent;
+    static const auto real = fluidSynth<decltype(&fluid_synth_noteon)>("fluid_synth_noteon");
+    return real(synth, channel, key, velocity);
+}
+int fluid_synth_noteoff(fluid_synth_t *synth, int channel, int key)
+{
+    ++notesSent;
+    static const auto real = fluidSynth<decltype(&fluid_synth_noteoff)>("fluid_synth_noteoff");
+    return real(synth, channel, key);
+}
+}
 
 namespace {
 
@@ -117,6 +144,32 @@ private slots:
         h.play(8, longChord);
         QVERIFY(h.render(0.2) > 1000);
         h.play(9, shortChord);
+    }
+
+    // However many notes fall due at one instant, a buffer sends at most its budget of them, the
+    // next buffers the rest; the play ends with the buffer that sends its last note-off.
+    void aDenseInstantIsSpreadOverBuffers()
+    {
+        Harness h;
+        QTRY_VERIFY_WITH_TIMEOUT(h.music.state() == FluidMusic::State::Ready, 60000);
+        // Two and a half budgets of note-ons at tick 0, as many note-offs one tick later.
+        constexpr int notes = 5 * FluidMusic::mostEventsPerBuffer / 2;
+        QByteArray events = QByteArray::fromHex("00900064");
+        for (int n = 1; n < notes; ++n)
+            events += midibytes::deltaTime(0) + char(n % 128) + char(100);
+        events += QByteArray::fromHex("01800000");
+        for (int n = 1; n < notes; ++n)
+            events += midibytes::deltaTime(0) + char(n % 128) + char(0);
+        h.play(1, midibytes::file(events));
+        QList<int> sentPerBuffer;
+        while (h.notices.isEmpty() && sentPerBuffer.size() < 10) {
+            const int before = notesSent;
+            h.render(0);
+            sentPerBuffer.append(notesSent - before);
+        }
+        const int budget = FluidMusic::mostEventsPerBuffer;
+        QCOMPARE(sentPerBuffer, (QList<int>{budget, budget, budget, budget, budget}));
+        QCOMPARE(h.notices.size(), 1);
     }
 
     // Requests posted while the audio thread takes the ones before: every play handed back is freed
