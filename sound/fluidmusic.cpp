@@ -106,9 +106,9 @@ void FluidMusic::load(const QByteArray &soundFontPath)
     loadState.store(State::Failed, std::memory_order_release);
 }
 
-void FluidMusic::play(PlayId play, const QByteArray &midi)
+void FluidMusic::play(PlayId play, std::shared_ptr<const MidiSequence> sequence)
 {
-    post(new Play{play, MidiSequence::read(midi, sampleRate)});
+    post(new Play{play, std::move(sequence)});
 }
 
 void FluidMusic::stop()
@@ -148,7 +148,8 @@ void FluidMusic::retire(Play *done)
 
 void FluidMusic::take(Play *request)
 {
-    if (playing || !request->sequence.playable()) {
+    const bool playable = request->sequence && request->sequence->playable();
+    if (playing || !playable) {
         // Silence at once, reverb included. After a play that ended by itself nothing is reset,
         // so its last notes ring on into the new start.
         fluid_synth_system_reset(synth);
@@ -156,7 +157,7 @@ void FluidMusic::take(Play *request)
     }
     retire(current);
     current = request;
-    playing = request->sequence.playable();
+    playing = playable;
     nextEvent = 0;
     position = 0;
     if (playing)
@@ -165,8 +166,9 @@ void FluidMusic::take(Play *request)
 
 void FluidMusic::sendDueEvents()
 {
-    const std::vector<MidiSequence::Event> &events = current->sequence.events;
-    for (; nextEvent < events.size() && events[nextEvent].frame <= position; ++nextEvent) {
+    const std::vector<MidiSequence::Event> &events = current->sequence->events;
+    for (; nextEvent < events.size() && events[nextEvent].frame <= position && eventsLeftInBuffer > 0;
+         ++nextEvent, --eventsLeftInBuffer) {
         const MidiSequence::Event &event = events[nextEvent];
         const int channel = event.status & 0x0F;
         switch (event.status >> 4) {
@@ -201,11 +203,11 @@ void FluidMusic::sendDueEvents()
 
 void FluidMusic::endPlay()
 {
-    // The sequence is over once its clock passes the end of its last track; the released notes
-    // then ring on as they were let go, into a restart too. The play stays current until the
-    // next request, which hands it back.
+    // The sequence is over once its clock passes the end of its last track and every message went
+    // out; the released notes then ring on as they were let go, into a restart too. The play
+    // stays current until the next request, which hands it back.
     sendDueEvents();
-    if (position < current->sequence.endFrame)
+    if (position < current->sequence->endFrame || nextEvent < current->sequence->events.size())
         return;
     playing = false;
     if (notice)
@@ -218,10 +220,11 @@ void FluidMusic::writeFrames(std::int16_t *stereo, int frames)
     while (frames > 0) {
         long long n = std::min<long long>(frames, chunkFrames);
         if (playing) {
-            // Each message sounds from its own frame, not from the start of the buffer.
+            // Each message sounds from its own frame, not from the start of the buffer; those over
+            // the buffer's budget sound from the start of the next.
             sendDueEvents();
-            const std::vector<MidiSequence::Event> &events = current->sequence.events;
-            if (nextEvent < events.size())
+            const std::vector<MidiSequence::Event> &events = current->sequence->events;
+            if (nextEvent < events.size() && eventsLeftInBuffer > 0)
                 n = std::min(n, events[nextEvent].frame - position);
         }
         const int count = static_cast<int>(n);
@@ -254,6 +257,7 @@ void FluidMusic::render(std::int16_t *stereo, int frames)
         return;
     }
 
+    eventsLeftInBuffer = mostEventsPerBuffer;
     writeFrames(stereo, frames);
     if (playing)
         endPlay();

@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <thread>
 
 // Renders one MIDI file at a time with FluidSynth into interleaved 16-bit stereo frames.
@@ -20,10 +21,12 @@
 // Two threads use it: a controlling thread calls play() and stop(), the audio thread calls
 // render(). Neither ever waits for the other, and render() allocates, frees, reads and parses
 // nothing of ours:
-// - play() reads the file into a MidiSequence on the controlling thread and posts it, stop() posts
-//   an empty one, through a one-slot mailbox that render() empties at its start, so a request
-//   takes effect with the next buffer. Only the newest request counts; one overwritten before it
-//   was taken never plays, and the controlling thread frees it at once.
+// - play() posts a MidiSequence read beforehand on the controlling thread, stop() posts none,
+//   through a one-slot mailbox that render() empties at its start, so a request takes effect with
+//   the next buffer. Only the newest request counts; one overwritten before it was taken never
+//   plays, and the controlling thread frees it at once. The plays of one unchanged file share its
+//   sequence, read-only; only the controlling thread copies or drops a share, so the audio thread
+//   never touches the count.
 // - render() then: takes the request and pushes the play it replaces onto a lock-free return
 //   list, linked through the plays themselves, which the controlling thread takes whole and frees
 //   at its next post (a post may race with render() taking the request before it, so more than
@@ -31,6 +34,10 @@
 //   (note on and off, controllers, programs, pressure, pitch bend); has FluidSynth write the
 //   samples; converts them to 16 bits; and, in the buffer where the play reaches its end, calls
 //   the end notice, which must neither allocate nor block.
+// - At most mostEventsPerBuffer messages go to the synthesiser in one render(); more due at once
+//   wait for the next buffers, so no buffer takes long however dense a file is, and a thread that
+//   waits on SDL's audio lock waits for about one buffer at most. A play ends only once every one
+//   of its messages went out, its last note-offs included.
 // Inside FluidSynth's writing of samples its own code makes a heap call or so per call (measured),
 // which is not ours to change.
 //
@@ -54,10 +61,18 @@ public:
     FluidMusic(const FluidMusic &) = delete;
     FluidMusic &operator=(const FluidMusic &) = delete;
 
-    // Plays a whole standard MIDI file image from its beginning, cutting off the play before.
-    // An image that is no MIDI file, or lasts no time, just stops.
-    void play(PlayId play, const QByteArray &midi);
+    // Plays a sequence from its beginning, cutting off the play before; one that is missing or not
+    // playable just stops.
+    void play(PlayId play, std::shared_ptr<const MidiSequence> sequence);
     void stop();
+
+    // The messages one render() sends at most. kol.mid's busiest buffer holds 27; an opening that
+    // sets ten controllers on each of the sixteen channels, 160. Note-ons that must steal a
+    // sounding voice cost 3-7 us each on the 2-core development machine, so 256 of them take 1-2 ms
+    // of the audio thread, and the whole buffer, FluidSynth's rendering of its 256 voices included,
+    // 2.6-3.0 ms (median) and 4.2 ms at most of the 11.6 ms it lasts (bench/densemidi); sent all
+    // at once, 350 000 notes held one callback for over a second.
+    static constexpr int mostEventsPerBuffer = 256;
 
     // Overwrites frames * 2 samples.
     void render(std::int16_t *stereo, int frames);
@@ -70,7 +85,7 @@ public:
 private:
     struct Play {
         PlayId id = 0;
-        MidiSequence sequence;
+        std::shared_ptr<const MidiSequence> sequence;
         Play *nextReturned = nullptr;
     };
 
@@ -100,6 +115,7 @@ private:
     Play *current = nullptr;                 // the play taken last, kept after its end until replaced
     bool playing = false;
     std::size_t nextEvent = 0;
+    int eventsLeftInBuffer = 0;
     long long position = 0;                  // frames of the current play rendered
     long long quietFrames;                   // silent ones since the music ended; at the start, enough
     std::array<float, 2 * 1024> scratch{};

@@ -78,11 +78,15 @@ private:
     std::uint64_t position = 0;
 };
 
-bool readTrack(Bytes track, std::vector<TimedEvent> &events, std::vector<TempoChange> &tempos, std::uint64_t &endTick)
+bool readTrack(Bytes track, std::vector<TimedEvent> &events, std::vector<TempoChange> &tempos, std::uint64_t &endTick,
+               std::size_t &eventsLeft)
 {
     std::uint64_t tick = 0;
     std::uint8_t running = 0;
     while (!track.atEnd()) {
+        if (eventsLeft == 0)
+            return false;
+        --eventsLeft;
         std::uint32_t delta = 0;
         std::uint8_t status = 0;
         if (!track.variable(delta) || !track.byte(status))
@@ -95,11 +99,17 @@ bool readTrack(Bytes track, std::vector<TimedEvent> &events, std::vector<TempoCh
                 return false;
             if (type == 0x2F)
                 break;
+            if (type != 0x51 || length != 3) {
+                if (!track.skip(length))
+                    return false;
+                continue;
+            }
             std::uint32_t microseconds = 0;
-            if (type == 0x51 && length == 3 && track.number(3, microseconds) && microseconds > 0)
-                tempos.push_back({tick, microseconds});
-            else if (!track.skip(length))
+            if (!track.number(3, microseconds))
                 return false;
+            // A quarter note of no length would stop the clock: the tempo before it stays.
+            if (microseconds > 0)
+                tempos.push_back({tick, microseconds});
             continue;
         }
         if (status == 0xF0 || status == 0xF7) {
@@ -154,6 +164,7 @@ MidiSequence MidiSequence::read(const QByteArray &file, int sampleRate)
     std::vector<TimedEvent> timed;
     std::vector<TempoChange> tempos;
     std::uint64_t endTick = 0;
+    std::size_t eventsLeft = mostEvents;
     for (std::uint32_t found = 0; found < trackCount;) {
         std::uint32_t length = 0;
         Bytes chunk(nullptr, 0);
@@ -162,7 +173,7 @@ MidiSequence MidiSequence::read(const QByteArray &file, int sampleRate)
         // Chunks of other kinds may be mixed in; a reader is to pass over them.
         if (tag != 0x4D54726B)   // "MTrk"
             continue;
-        if (!readTrack(chunk, timed, tempos, endTick))
+        if (!readTrack(chunk, timed, tempos, endTick, eventsLeft))
             return {};
         ++found;
     }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -19,6 +20,14 @@ public:
         std::uint8_t data1;
         std::uint8_t data2;   // 0 for the messages that have one data byte
     };
+
+    // At most this many events are read from one file, channel messages, meta events and system
+    // exclusive messages alike; a file with more plays nothing. No song comes near it (kol.mid
+    // has 1 577 messages, a long orchestral file some tens of thousands), and it bounds what the
+    // window's thread waits for: a file at the cap takes about 6 ms of it to read, one far over it
+    // (15 MB, 5.2 million notes) is given up after 2.5 ms, on the 2-core development machine
+    // (bench/densemidi). A sequence holds 16 bytes a message: 3.2 MB at most.
+    static constexpr std::size_t mostEvents = 200'000;
 
     // Nothing to play: no events and no length.
     MidiSequence() = default;

@@ -3,13 +3,11 @@
 #include "platform/timer.h"
 #include "sound/endnoticebell.h"
 #include "sound/fluidmusic.h"
+#include "sound/midifilecache.h"
 #include "sound/waveimage.h"
-
-#include "platform/regularfile.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
-#include <QFile>
 #include <QtDebug>
 
 #include <SDL.h>
@@ -22,22 +20,6 @@ namespace {
 
 // The channel kept for waves: reserved, so nothing else SDL_mixer plays can take it.
 constexpr int waveChannel = 0;
-
-// A MIDI file is a few kilobytes; anything far larger here is surely not one, and reading it
-// would stall the game.
-constexpr qint64 largestMidiFile = 16 * 1024 * 1024;
-
-QByteArray readMidiFile(const QString &path)
-{
-    // Qt opens the file, so names with blanks and umlauts need no care; FluidSynth gets the bytes.
-    QFile file;
-    if (!RegularFile::openForReading(file, path).isEmpty())
-        return {};
-    QByteArray image = file.read(largestMidiFile + 1);
-    if (image.size() > largestMidiFile || !image.startsWith("MThd"))
-        return {};
-    return image;
-}
 
 void musicHook(void *music, Uint8 *stream, int bytes)
 {
@@ -104,6 +86,7 @@ SdlAudioBackend::SdlAudioBackend(TimerFactory &timers, const QString &soundFont,
         bell = std::make_unique<EndNoticeBell>([this](PlayId play) { musicEnded(play); });
         // Runs on the audio thread: the bell carries the notice to this one.
         music = std::make_unique<FluidMusic>(frequency, [bell = bell.get()](PlayId play) { bell->ring(play); }, soundFont);
+        midiFiles = std::make_unique<MidiFileCache>(frequency);
     }
     prepareMixer();
     restartIdleTimer();
@@ -216,7 +199,7 @@ AudioBackend::PlayId SdlAudioBackend::playMusic(const QString &path)
     const PlayId play = ++lastPlay;
     runningPlay = play;
     if (music && wake()) {
-        music->play(play, readMidiFile(path));
+        music->play(play, midiFiles->sequence(path));
         restartIdleTimer();
     }
     return play;

@@ -9,6 +9,7 @@
 
 class EndNoticeBell;
 class FluidMusic;
+class MidiFileCache;
 class Timer;
 class TimerFactory;
 struct Mix_Chunk;
@@ -25,7 +26,7 @@ struct Mix_Chunk;
 // takes the newest request, sends the due MIDI messages and renders; at the end of a play it
 // rings the EndNoticeBell. It allocates, frees and waits on nothing of ours. Everything else -
 // reading and parsing the file, decoding and freeing waves, freeing finished plays, the end
-// handler - runs here.
+// handler - runs here; an unchanged file is read and parsed only once (MidiFileCache).
 //
 // An open device wakes its audio thread for every buffer, sound or not: 86 times a second while
 // the player only looks at the main window. So once neither music nor a wave has sounded for
@@ -78,6 +79,7 @@ private:
     std::unique_ptr<Timer> idleTimer;
     std::unique_ptr<EndNoticeBell> bell;     // outlives the music, which rings it
     std::unique_ptr<FluidMusic> music;
+    std::unique_ptr<MidiFileCache> midiFiles;   // with the music, on this thread
     MusicEndedHandler endedHandler;
     PlayId lastPlay = 0;
     PlayId runningPlay = 0;                  // the play whose end may still be reported; 0 for none

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Writes the seed corpus of the fuzz targets: small saved games and one small wave image for each
-encoding SDL's wave reader knows, so that mutations start inside every decoder."""
+"""Writes the seed corpus of the fuzz targets: small saved games, one small wave image for each
+encoding SDL's wave reader knows, so that mutations start inside every decoder, and MIDI files:
+the game's kol.mid, the tests' chords and one for each thing real files use."""
 import math
 import os
 import struct
@@ -69,7 +70,43 @@ waves = {
     "truncated.wav": riff(fmt(1, 1, 8000, 16, 2), pcm16, declared=4000),
 }
 
-for folder, files in (("savedgame", saved_games), ("wave", waves)):
+
+
+def midi_chunk(tag, body):
+    return tag + struct.pack(">I", len(body)) + body
+
+
+def track(events):
+    return midi_chunk(b"MTrk", bytes.fromhex(events) + bytes.fromhex("00ff2f00"))
+
+
+def midi(chunks, tracks=1, division=480):
+    return midi_chunk(b"MThd", struct.pack(">HHH", 1 if tracks > 1 else 0, tracks, division)) + chunks
+
+
+def chord(ticks):
+    # C, E and G on the piano at 120 beats a minute, released after `ticks` (two bytes of delta).
+    delta = bytes([0x80 | (ticks >> 7), ticks & 0x7F]).hex()
+    return midi(track("00ff510307a120" "00c000" "00903c6e" "0090406e" "0090436e" + delta + "803c00" "00804000" "00804300"))
+
+
+with open(os.path.join(here, "..", "..", "assets", "kol.mid"), "rb") as song:
+    kol = song.read()
+note = "00903c64" "30803c00"
+midis = {
+    "kol.mid": kol,
+    "chord_eighth.mid": chord(240),
+    "chord_two_seconds.mid": chord(1920),
+    "running_status.mid": midi(track("00903c64" "103e64" "10803c00" "003e00")),
+    "several_tracks.mid": midi(track("00ff51030f4240") + track("00903c64" "20803c00") + track("00c105" "10914064" "20814000"), 3),
+    "tempo_change.mid": midi(track("00903c64" "60ff51030f4240" "60803c00")),
+    "smpte_division.mid": midi(track("00903c64" "8768803c00"), division=0xE728),
+    "unknown_chunks.mid": midi(midi_chunk(b"XFIH", b"\1\2\3") + track(note) + midi_chunk(b"MTrx", b"\0")),
+    "tempo_zero.mid": midi(track("00ff5103000000") + track(note), 2),
+    "sysex_and_meta.mid": midi(track("00f00543123456f7" "00ff0304546f6e00" "00b00778" "00e00040" "00a03c20" "00d040" + note)),
+}
+
+for folder, files in (("savedgame", saved_games), ("wave", waves), ("midi", midis)):
     os.makedirs(os.path.join(root, folder), exist_ok=True)
     for name, content in files.items():
         with open(os.path.join(root, folder, name), "wb") as out:

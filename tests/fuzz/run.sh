@@ -10,7 +10,7 @@ cd "$(dirname "$0")/../.."
 
 seconds="${BRUMMO_FUZZ_SECONDS:-30}"
 targets=("$@")
-[ "${#targets[@]}" -gt 0 ] || targets=(savedgame wave)
+[ "${#targets[@]}" -gt 0 ] || targets=(savedgame wave midi)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$(nproc)"

@@ -26,12 +26,30 @@ inline QByteArray deltaTime(std::uint32_t ticks)
     return out;
 }
 
+// A chunk of any kind: its four-letter tag, its length, its bytes.
+inline QByteArray chunk(const char *tag, const QByteArray &body)
+{
+    return tag + bigEndian(static_cast<std::uint32_t>(body.size()), 4) + body;
+}
+
+// A track chunk of these events, its end included.
+inline QByteArray track(const QByteArray &events)
+{
+    return chunk("MTrk", events + QByteArray::fromHex("00ff2f00"));
+}
+
+// The header for the given number of tracks, then the chunks as they are (tracks and others).
+inline QByteArray file(int tracks, int ticks, const QByteArray &chunks)
+{
+    return chunk("MThd", bigEndian(tracks > 1 ? 1 : 0, 2) + bigEndian(static_cast<std::uint32_t>(tracks), 2)
+                             + bigEndian(static_cast<std::uint32_t>(ticks), 2))
+        + chunks;
+}
+
 // One track, its end included, in a file of format 0.
 inline QByteArray file(const QByteArray &events)
 {
-    const QByteArray track = events + QByteArray::fromHex("00ff2f00");
-    return "MThd" + bigEndian(6, 4) + bigEndian(0, 2) + bigEndian(1, 2) + bigEndian(division, 2) + "MTrk"
-        + bigEndian(static_cast<std::uint32_t>(track.size()), 4) + track;
+    return file(1, division, track(events));
 }
 
 // One loud piano chord (C, E, G at velocity 110) from tick 0 to noteTicks; the file ends with its release.

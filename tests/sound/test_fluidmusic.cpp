@@ -6,11 +6,39 @@
 
 #include <QtTest>
 
+#include <dlfcn.h>
+#include <fluidsynth.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <memory>
 #include <thread>
 #include <vector>
+
+// Notes sent to the synthesiser, counted in front of FluidSynth's own functions.
+namespace {
+std::atomic<int> notesSent{0};
+template <typename Function>
+Function fluidSynth(const char *name)
+{
+    return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
+}
+} // namespace
+extern "C" {
+int fluid_synth_noteon(fluid_synth_t *synth, int channel, int key, int velocity)
+{
+    ++notesSent;
+    static const auto real = fluidSynth<decltype(&fluid_synth_noteon)>("fluid_synth_noteon");
+    return real(synth, channel, key, velocity);
+}
+int fluid_synth_noteoff(fluid_synth_t *synth, int channel, int key)
+{
+    ++notesSent;
+    static const auto real = fluidSynth<decltype(&fluid_synth_noteoff)>("fluid_synth_noteoff");
+    return real(synth, channel, key);
+}
+}
 
 namespace {
 
@@ -26,6 +54,11 @@ struct Notice {
 };
 
 struct Harness {
+    void play(FluidMusic::PlayId play, const QByteArray &file)
+    {
+        music.play(play, std::make_shared<const MidiSequence>(MidiSequence::read(file, rate)));
+    }
+
     // Renders whole buffers, at least one, for the given time; returns the loudest sample in them.
     int render(double seconds)
     {
@@ -78,14 +111,14 @@ private slots:
         // The SoundFont loads on a thread of its own, in real time; everything after is virtual.
         QVERIFY(QTest::qWaitFor([&h] { return h.music.state() != FluidMusic::State::Loading; }, 60000));
         QCOMPARE(h.music.state(), FluidMusic::State::Ready);
-        h.music.play(1, cut.isEmpty() ? shortChord : longChord);
+        h.play(1, cut.isEmpty() ? shortChord : longChord);
         if (oldPlayed > 0)
             QVERIFY(h.render(oldPlayed) > 1000);
         const long long start = h.frames;
         if (cut == u"stop")
             h.music.stop();
         else if (cut == u"restart")
-            h.music.play(2, shortChord);
+            h.play(2, shortChord);
         int heard = 0;
         while (h.notices.isEmpty() && h.frames < start + 3 * rate)
             heard = std::max(heard, h.render(0));
@@ -108,9 +141,35 @@ private slots:
 
         // Played again, it starts over (SDL_mixer's own MIDI music could not). Then the renderer goes
         // while it plays, with a request pending: LeakSanitizer sees that all of it goes along.
-        h.music.play(8, longChord);
+        h.play(8, longChord);
         QVERIFY(h.render(0.2) > 1000);
-        h.music.play(9, shortChord);
+        h.play(9, shortChord);
+    }
+
+    // However many notes fall due at one instant, a buffer sends at most its budget of them, the
+    // next buffers the rest; the play ends with the buffer that sends its last note-off.
+    void aDenseInstantIsSpreadOverBuffers()
+    {
+        Harness h;
+        QTRY_VERIFY_WITH_TIMEOUT(h.music.state() == FluidMusic::State::Ready, 60000);
+        // Two and a half budgets of note-ons at tick 0, as many note-offs one tick later.
+        constexpr int notes = 5 * FluidMusic::mostEventsPerBuffer / 2;
+        QByteArray events = QByteArray::fromHex("00900064");
+        for (int n = 1; n < notes; ++n)
+            events += midibytes::deltaTime(0) + char(n % 128) + char(100);
+        events += QByteArray::fromHex("01800000");
+        for (int n = 1; n < notes; ++n)
+            events += midibytes::deltaTime(0) + char(n % 128) + char(0);
+        h.play(1, midibytes::file(events));
+        QList<int> sentPerBuffer;
+        while (h.notices.isEmpty() && sentPerBuffer.size() < 10) {
+            const int before = notesSent;
+            h.render(0);
+            sentPerBuffer.append(notesSent - before);
+        }
+        const int budget = FluidMusic::mostEventsPerBuffer;
+        QCOMPARE(sentPerBuffer, (QList<int>{budget, budget, budget, budget, budget}));
+        QCOMPARE(h.notices.size(), 1);
     }
 
     // Requests posted while the audio thread takes the ones before: every play handed back is freed
@@ -128,8 +187,10 @@ private slots:
             while (posting.load())
                 h.music.render(stereo, 8);
         });
+        // One sequence shared by all, as the plays of an unchanged file share it.
+        const auto sequence = std::make_shared<const MidiSequence>(MidiSequence::read(shortChord, rate));
         for (FluidMusic::PlayId play = 1; play <= 20000; ++play)
-            h.music.play(play, shortChord);
+            h.music.play(play, sequence);
         posting.store(false);
         audio.join();
     }
