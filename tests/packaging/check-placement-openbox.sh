@@ -21,7 +21,8 @@ trap cleanup EXIT
 source "$(dirname "$0")/../support/openbox-display.sh"
 start_openbox_display
 
-read -r area_x area_y area_width area_height < <(work_area)
+read -r area_x area_y area_width area_height < <(work_area) ||
+  fail "openbox tells no work area: $(xprop -root _NET_WORKAREA)"
 
 # Centred: the frame leaves as much of the area free on the left as on the right, and above as
 # below, to the pixel that an odd difference leaves over.

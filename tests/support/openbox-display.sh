@@ -77,9 +77,8 @@ frame_of() {
   return 1
 }
 
-# "x y width height" of the screen's area for windows: where the manager says, else the screen.
+# "x y width height" of the screen's area for windows, as openbox tells it: the screen less its
+# panels and docks.
 work_area() {
-  xprop -root _NET_WORKAREA 2>/dev/null | awk -F'[=,]' '/=/ { print $2 + 0, $3 + 0, $4 + 0, $5 + 0; found = 1 }
-    END { if (!found) exit 1 }' ||
-    xwininfo -root | awk '/Width:/ { w = $NF } /Height:/ { h = $NF } END { print 0, 0, w, h }'
+  xprop -root _NET_WORKAREA | awk -F'[=,]' '/=/ { print $2 + 0, $3 + 0, $4 + 0, $5 + 0 }'
 }
