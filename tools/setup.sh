@@ -10,7 +10,7 @@ packages=(
   fonts-comic-neue fonts-dejavu-core
   clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev file
-  xvfb xauth xdotool imagemagick librsvg2-bin sox python3
+  xvfb xauth xdotool openbox imagemagick librsvg2-bin sox python3
   libbenchmark-dev libx11-dev x11-utils time procps dbus-daemon
   g++-mingw-w64-x86-64 wine64
   lintian weston qt6-wayland

@@ -12,6 +12,16 @@ struct Started : RecordedGame {
     Started() { window->cmdStart_Click(); }
 };
 
+// A game run to its end with a score label that is no number, as a failed load may leave it.
+struct EndedWithUnreadableScore : Started {
+    explicit EndedWithUnreadableScore(int score)
+    {
+        window->Punkte = window->Treffer = static_cast<qint16>(score);
+        setReadOuts(*this, {"", "7", "abc"});
+        clock.advanceTo(81000);
+    }
+};
+
 } // namespace
 
 class TestGame : public QObject {
@@ -95,18 +105,21 @@ private slots:
     }
 
     // Only a failed load leaves a score label that is no number; then the score itself decides.
-    // A start after the end begins afresh, with the old time shown until the first tick.
     void theEndTakesTheScoreWhenItsLabelIsNoNumber()
     {
         for (const int score : {20, 21}) {
-            Started f;
-            f.window->Punkte = f.window->Treffer = static_cast<qint16>(score);
-            setReadOuts(f, {"", "7", "abc"});  // as a failed load may leave them
-            f.clock.advanceTo(81000);
+            const EndedWithUnreadableScore f(score);
             const bool wins = score > 20;
             QCOMPARE(shownResult(f), wins ? QStringLiteral("imgWinner lblSuper") : lost);
             QCOMPARE(f.audio.waves.last().size(), wins ? GameFixture::winnerBytes : GameFixture::warningBytes);
+        }
+    }
 
+    // A start after a won or a lost end begins afresh, with the old time shown until the first tick.
+    void aStartAfterTheEndBeginsAfresh()
+    {
+        for (const int score : {20, 21}) {
+            EndedWithUnreadableScore f(score);
             f.window->cmdStart_Click();
             QCOMPARE(shownResult(f), QString());
             QCOMPARE(f.countdownColour(), QColor(Qt::black));

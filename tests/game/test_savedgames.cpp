@@ -1,6 +1,6 @@
 // Saving a game to a text file and resuming it, also from files that are no saved game at all.
 #include "game/savedgame.h"
-#include "tests/reliability/procstats.h"
+#include "tests/support/procstats.h"
 #include "tests/support/gamechecks.h"
 
 #include <QDateTime>

@@ -2,8 +2,8 @@
 // sounds through SDL_mixer and FluidSynth on SDL's dummy driver leave no file descriptor, thread
 // or memory behind. LeakSanitizer checks the memory in the sanitizer build; here, resident memory
 // and SDL's own count of what it has allocated.
-#include "tests/reliability/procstats.h"
-#include "tests/reliability/realsound.h"
+#include "tests/support/procstats.h"
+#include "tests/support/realsound.h"
 
 #include <QDir>
 #include <QTest>

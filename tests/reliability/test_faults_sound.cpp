@@ -1,8 +1,8 @@
 // Sound faults met by the whole game on the real device (SDL_mixer and FluidSynth on SDL's dummy
 // driver): whatever is missing or broken, the game shows what it must, stays silent where it
 // cannot play, and goes on in virtual time.
-#include "tests/reliability/procstats.h"
-#include "tests/reliability/realsound.h"
+#include "tests/support/procstats.h"
+#include "tests/support/realsound.h"
 #include "tests/sound/midibytes.h"
 
 #include <QFile>

@@ -2,7 +2,7 @@
 // random moments: every press on a visible target counts, none on a hidden one, and memory stays
 // flat. And presses as the window system delivers them: quick ones in one place turn into double
 // clicks on their way through Qt, and each press must still count exactly once.
-#include "tests/reliability/procstats.h"
+#include "tests/support/procstats.h"
 #include "tests/support/gamefixture.h"
 
 #include <QTest>

@@ -5,7 +5,7 @@
 #include "sound/fluidmusic.h"
 #include "sound/sdlaudiobackend.h"
 #include "sound/waveimage.h"
-#include "tests/reliability/realsound.h"
+#include "tests/support/realsound.h"
 #include "tests/sound/midibytes.h"
 #include "tests/support/virtualclock.h"
 
