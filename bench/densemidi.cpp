@@ -9,7 +9,7 @@
 #include "sound/fluidmusic.h"
 #include "sound/midifilecache.h"
 #include "sound/sdlaudiobackend.h"
-#include "tests/sound/midibytes.h"
+#include "tests/support/midibytes.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

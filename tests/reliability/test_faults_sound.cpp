@@ -3,7 +3,7 @@
 // cannot play, and goes on in virtual time.
 #include "tests/support/procstats.h"
 #include "tests/support/realsound.h"
-#include "tests/sound/midibytes.h"
+#include "tests/support/midibytes.h"
 
 #include <QFile>
 #include <QRegularExpression>

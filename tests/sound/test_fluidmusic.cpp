@@ -2,7 +2,7 @@
 // number of frames rendered, so the end of a play can be pinned to its buffer.
 
 #include "sound/fluidmusic.h"
-#include "tests/sound/midibytes.h"
+#include "tests/support/midibytes.h"
 
 #include <QtTest>
 

@@ -4,7 +4,7 @@
 
 #include "sound/midifilecache.h"
 #include "sound/midisequence.h"
-#include "tests/sound/midibytes.h"
+#include "tests/support/midibytes.h"
 #include "tests/support/gamefixture.h"
 
 #include <QtTest>

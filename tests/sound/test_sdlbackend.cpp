@@ -6,7 +6,7 @@
 #include "sound/sdlaudiobackend.h"
 #include "sound/waveimage.h"
 #include "tests/support/realsound.h"
-#include "tests/sound/midibytes.h"
+#include "tests/support/midibytes.h"
 #include "tests/support/virtualclock.h"
 
 #include <QtTest>
