@@ -42,7 +42,9 @@ void frmMain::cmdLaden_Click()
     const QListWidgetItem *item = selected.isEmpty() ? nullptr : selected.first();
     // The list shows the folder it was filled from, so the game is loaded from there too.
     const QString path = savedGamesFolder + (item ? item->text() : QString());
+    // Every load first shows the full path, so the player sees which file is read before anything changes.
     services.dialogs.message(path);
+    // Exactly "txt", as every save writes it: a listed "A.TXT" was not saved by the game and is refused.
     if (!item || !path.endsWith(QStringLiteral("txt"), Qt::CaseSensitive)) {
         services.dialogs.error(tr("Fehler in der Pfadangabe"));
         return;
@@ -72,6 +74,8 @@ bool frmMain::loadSavedGame(const QByteArray &localPath, const QString &shownPat
             services.dialogs.error(error);
             return false;
         }
+        // A box "0" announces the first line: with the path box before it and an error box after it,
+        // the player can tell how far a failed load got.
         if (lineNumber == 0)
             services.dialogs.message(QString::number(lineNumber));
         targets[lineNumber].label->setText(*line);

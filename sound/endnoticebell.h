@@ -34,5 +34,7 @@ private:
     Answer answer;
     int eventFd = -1;
     std::unique_ptr<QSocketNotifier> notifier;
+    // Rung on the audio thread, which may not wait on a lock, as an atomic that is not lock-free would.
+    static_assert(std::atomic<AudioBackend::PlayId>::is_always_lock_free);
     std::atomic<AudioBackend::PlayId> rung{0};
 };

@@ -76,6 +76,11 @@ FluidMusic::FluidMusic(int sampleRate, EndNotice notice, const QString &soundFon
     fluid_settings_setnum(settings, "synth.gain", musicGain);
     // Pinning the samples needs a memory lock limit a desktop user may not have.
     fluid_settings_setint(settings, "synth.lock-memory", 0);
+    // FluidSynth guards every call with a mutex of its own unless told that one thread at a time
+    // calls it, which holds here: the loader until it publishes the synthesiser, then only the
+    // audio thread, until the destructor runs after it has stopped. Without the guard the audio
+    // thread takes no lock at all.
+    fluid_settings_setint(settings, "synth.threadsafe-api", 0);
     loader = std::thread([this, path = QFile::encodeName(soundFont)] { load(path); });
 }
 

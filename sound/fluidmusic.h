@@ -102,6 +102,9 @@ private:
     EndNotice notice;
     const int sampleRate;
     const long long ringOutFrames;
+    // The audio thread may not wait on a lock, and an atomic that is not lock-free hides one.
+    static_assert(std::atomic<State>::is_always_lock_free);
+    static_assert(std::atomic<Play *>::is_always_lock_free);
     std::atomic<State> loadState{State::Loading};
     std::atomic<Play *> mailbox{nullptr};
     std::atomic<Play *> returned{nullptr};   // from the audio thread, to be freed by the controlling one
