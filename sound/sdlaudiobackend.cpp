@@ -176,9 +176,10 @@ void SdlAudioBackend::closeDevice()
     // longer renders music or rings the bell. After the close no Mix_ call may touch a channel:
     // SDL_mixer frees them with the device.
     Mix_HookMusic(nullptr, nullptr);
-    freeWave();
     Mix_CloseAudio();
     deviceOpen = false;
+    // No channel plays it any more; the prepared wave stays, in the format the device opens in.
+    soundingWave.reset();
     idleTimer->setInterval(0);
 }
 
@@ -248,15 +249,25 @@ void SdlAudioBackend::musicEnded(PlayId play)
     }
 }
 
+void SdlAudioBackend::prepareWave(const QByteArray &image)
+{
+    // Decoded here, where the game loads it, so that playing it later only starts a channel.
+    // A wave still sounding keeps its own decoded copy.
+    preparedWave = audioUp ? DecodedWave::decode(image) : nullptr;
+}
+
 void SdlAudioBackend::playWave(const QByteArray &image)
 {
     if (!wake())
         return;
+    // Once the channel is halted (under SDL's device lock), the mixer reads the old wave no more.
     Mix_HaltChannel(waveChannel);
-    freeWave();
-    wave = decodeWave(image);
-    if (wave && Mix_PlayChannel(waveChannel, wave, 0) < 0)
-        freeWave();
+    if (preparedWave && preparedWave->isDecodedFrom(image))
+        soundingWave = preparedWave;
+    else
+        soundingWave = DecodedWave::decode(image);
+    if (soundingWave && Mix_PlayChannel(waveChannel, soundingWave->chunk(), 0) < 0)
+        soundingWave.reset();
     restartIdleTimer();
 }
 
@@ -264,12 +275,4 @@ void SdlAudioBackend::stopWave()
 {
     if (deviceOpen)
         Mix_HaltChannel(waveChannel);
-}
-
-void SdlAudioBackend::freeWave()
-{
-    if (wave) {
-        Mix_FreeChunk(wave);
-        wave = nullptr;
-    }
 }
