@@ -17,6 +17,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -260,14 +261,16 @@ void SdlAudioBackend::playWave(const QByteArray &image)
 {
     if (!wake())
         return;
-    // Once the channel is halted (under SDL's device lock), the mixer reads the old wave no more.
-    Mix_HaltChannel(waveChannel);
-    if (preparedWave && preparedWave->isDecodedFrom(image))
-        soundingWave = preparedWave;
-    else
-        soundingWave = DecodedWave::decode(image);
-    if (soundingWave && Mix_PlayChannel(waveChannel, soundingWave->chunk(), 0) < 0)
-        soundingWave.reset();
+    std::shared_ptr<DecodedWave> next
+        = preparedWave && preparedWave->isDecodedFrom(image) ? preparedWave : DecodedWave::decode(image);
+    // A play on the channel replaces what sounds there in one go under SDL's device lock, which the
+    // audio thread holds while it mixes: taken once, so the start cannot miss the next buffer by
+    // waiting twice. Either way, from then on the mixer reads the old wave no more.
+    if (!next || Mix_PlayChannel(waveChannel, next->chunk(), 0) < 0) {
+        Mix_HaltChannel(waveChannel);
+        next.reset();
+    }
+    soundingWave = std::move(next);
     restartIdleTimer();
 }
 
