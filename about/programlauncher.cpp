@@ -6,7 +6,7 @@
 
 bool SystemLauncher::fileExists(const QString &path) const
 {
-    // The original looked the name up as a file with normal attributes, which finds no folder.
+    // The tool named in the registry must be a file: a folder of that name is no program to start.
     return QFileInfo(path).isFile();
 }
 

@@ -4,7 +4,7 @@
 #include <span>
 #include <string>
 
-// The three registry calls the about window needs, shaped like their Windows originals
+// The three registry calls the about window needs, shaped like the Windows functions they wrap
 // (result code 0 on success, out parameters), so that tests can stand in for the registry.
 // Names are 8-bit strings in the system's code page, as the functions of advapi32 take them;
 // no Qt here, so that the Windows side also builds and runs in a test without Qt.

@@ -9,15 +9,15 @@ bool GetKeyValue(Registry &registry, Registry::Root KeyRoot, const std::string &
                  const std::string &SubKeyRef, std::string &KeyVal)
 {
     Registry::Handle hKey = 0;
-    // The original asked for full access (KEY_ALL_ACCESS), which Windows refuses to ordinary
-    // users, so they were always told that the tool is not there. Reading needs read access only.
+    // Read access only: Windows refuses full access (KEY_ALL_ACCESS) to ordinary users, who would
+    // then always be told that the tool is not there.
     if (registry.openKey(KeyRoot, KeyName, Registry::readAccess, hKey) == Registry::success) {
         std::array<char, 1024> buffer{};
         std::uint32_t size = buffer.size();
         std::uint32_t type = 0;
         if (registry.queryValue(hKey, SubKeyRef, type, buffer, size) == Registry::success) {
-            // A value of no bytes has no last byte to test; the original failed there with a
-            // run-time error. Unlike it, we close the key before the error leaves.
+            // A value of no bytes has no last byte to test, so it is a run-time error like an
+            // oversized one; the key is closed before the error leaves, so no handle is lost.
             if (size == 0 || size > buffer.size()) {
                 registry.closeKey(hKey);
                 throw RunTimeError("registry value size out of range");

@@ -11,6 +11,7 @@
 #include "platform/qttimers.h"
 #include "game/services.h"
 #include "platform/systemrandom.h"
+#include "platform/timeofday.h"
 #include "sound/apis.h"
 #include "tests/support/fakedialogs.h"
 #include "tests/support/fakeplatform.h"

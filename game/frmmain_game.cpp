@@ -3,6 +3,7 @@
 
 #include "game/counter16.h"
 #include "platform/randomsource.h"
+#include "platform/timeofday.h"
 #include "widgets/twips.h"
 #include "sound/apis.h"
 

@@ -6,34 +6,12 @@
 #include "platform/fileerrors.h"
 #include "platform/folders.h"
 #include "platform/regularfile.h"
+#include "platform/savefile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
-#include <QSaveFile>
-
-namespace {
-
-QString saveFailure(const QSaveFile &file, const QString &path)
-{
-    const QFileInfo info(path);
-    const QString folder = info.absolutePath();
-    if (!info.absoluteDir().exists())
-        return QStringLiteral("Der Ordner für den Spielstand existiert nicht:\n%1").arg(folder);
-    if (info.isDir())
-        return QStringLiteral("Unter diesem Namen gibt es schon einen Ordner:\n%1").arg(path);
-    // A folder that takes no new files refuses a new save, and an earlier one the player may not
-    // change; some refusals show only when the file is opened.
-    if (!QFileInfo(folder).isWritable() || file.error() == QFileDevice::OpenError)
-        return QStringLiteral("In diesem Ordner darf nicht gespeichert werden "
-                              "(keine Berechtigung oder schreibgeschützt):\n%1")
-            .arg(folder);
-    return germanFileError(file, path);
-}
-
-} // namespace
 
 void frmMain::cmdSpeichern_Click()
 {
@@ -50,23 +28,11 @@ void frmMain::cmdSpeichern_Click()
         services.dialogs.error(RegularFile::notARegularFile(path));
         return;
     }
-    // Written to a new file first and put in place only when complete, so a failed save never
-    // destroys the game that was saved under this name before. A folder that takes no new files
-    // may still hold an earlier save the player may change: that one is written over in place.
-    QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly)) {
-        services.dialogs.error(saveFailure(file, path));
-        return;
-    }
-    // The game ran on while the name was asked for: save it as it stands now.
+    // The game ran on while the name was asked for: save it as it stands now. A failed save leaves
+    // the game saved under this name before as it was.
     const QByteArray bytes = SavedGame::format(lblZeit->text(), lblTreffer->text(), lblPunkte->text());
-    // flush() is asked on its own: commit() alone was seen to put an empty file in place on a full disk.
-    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
-        const QString reason = saveFailure(file, path);
-        file.cancelWriting();
-        services.dialogs.error(reason);
-    }
+    if (const int error = SaveFile::write(path, bytes); error != 0)
+        services.dialogs.error(germanSaveError(error, path));
 }
 
 void frmMain::cmdLaden_Click()

@@ -110,7 +110,8 @@ QList<Listed> listFolder(const QString &folder)
         return games;
     while (const dirent *entry = ::readdir(directory)) {
         const QByteArray name(entry->d_name);
-        if (name.startsWith('.') || name.size() < 4 || name.right(4).toLower() != ".txt")
+        // Dot names too: a game saved as ".spiel" is ".spiel.txt".
+        if (name.size() < 4 || name.right(4).toLower() != ".txt")
             continue;
         struct stat status {};
         if (::fstatat(::dirfd(directory), entry->d_name, &status, 0) != 0 || !S_ISREG(status.st_mode))

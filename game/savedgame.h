@@ -36,7 +36,7 @@ struct Listed {
 };
 
 // The regular files (after following links) of a folder whose names end in ".txt" in any case,
-// without hidden ones, sorted by name regardless of case.
+// names beginning with a dot included, sorted by name regardless of case.
 QList<Listed> listFolder(const QString &folder);
 
 } // namespace SavedGame

@@ -8,21 +8,42 @@
 launcher=$(readlink -f -- "$0")
 program="${launcher%/*}/../lib/games/brummo/brummo"
 
+# The player's home folder. Where HOME is unset or names no folder (some service managers start
+# programs so), the one the system's user list gives, as a shell does for "~".
+home=${HOME:-}
+case $home in
+    /*) [ -d "$home" ] || home= ;;
+    *) home= ;;
+esac
+[ -n "$home" ] || home=$(getent passwd "$(id -u)" 2>/dev/null | cut -d: -f6)
+
+# Runs the game in the home folder, or where that is missing or cannot be written into, in the
+# folder for temporary files, so that saving works; says on the error output why ($1) and where.
+save_elsewhere() {
+    for folder in "$home" "${TMPDIR:-}" /tmp; do
+        case $folder in /*) ;; *) continue ;; esac
+        if [ -d "$folder" ] && [ -w "$folder" ] && cd -- "$folder" 2>/dev/null; then
+            echo "Brummo: $1, gespeichert wird in $folder." >&2
+            return
+        fi
+    done
+    echo "Brummo: $1, und kein anderer Ordner ist beschreibbar: Spielstände lassen sich nicht speichern." >&2
+}
+
 if [ "${1:-}" = --from-menu ]; then
     shift
     # A relative XDG_DATA_HOME is to be ignored, as desktops do: it would depend on where we stand.
     case "${XDG_DATA_HOME:-}" in
         /*) data="$XDG_DATA_HOME/brummo" ;;
-        *) data="${HOME:-}/.local/share/brummo" ;;
+        *) data="$home/.local/share/brummo" ;;
     esac
     if mkdir -p -- "$data" 2>/dev/null && [ -w "$data" ] && cd -- "$data" 2>/dev/null; then
         :
     else
-        echo "Brummo: Ordner für Spielstände nicht beschreibbar ($data), gespeichert wird im persönlichen Ordner." >&2
-        cd "${HOME:-/}" || :
+        save_elsewhere "Ordner für Spielstände nicht beschreibbar ($data)"
     fi
-elif [ ! -w . ] && [ -n "${HOME:-}" ] && [ -d "$HOME" ]; then
-    cd "$HOME" || :
+elif [ ! -w . ]; then
+    save_elsewhere "Ordner nicht beschreibbar ($(pwd))"
 fi
 
 exec "$program" "$@"

@@ -5,6 +5,20 @@
 
 #include <cerrno>
 
+namespace {
+
+QString noSpaceLeft(const QString &path)
+{
+    return QStringLiteral("Kein Speicherplatz mehr frei, die Datei wurde nicht geschrieben:\n%1").arg(path);
+}
+
+QString notWritten(const QString &path)
+{
+    return QStringLiteral("Die Datei konnte nicht geschrieben werden:\n%1").arg(path);
+}
+
+} // namespace
+
 QString germanFileError(const QFileDevice &file, const QString &path)
 {
     const QString shown = QStringLiteral("\n%1").arg(path);
@@ -15,9 +29,9 @@ QString germanFileError(const QFileDevice &file, const QString &path)
     case QFileDevice::PermissionsError:
         return QStringLiteral("Keine Berechtigung für die Datei:") + shown;
     case QFileDevice::ResourceError:
-        return QStringLiteral("Kein Speicherplatz mehr frei, die Datei wurde nicht geschrieben:") + shown;
+        return noSpaceLeft(path);
     case QFileDevice::WriteError:
-        return QStringLiteral("Die Datei konnte nicht geschrieben werden:") + shown;
+        return notWritten(path);
     case QFileDevice::ReadError:
         return QStringLiteral("Die Datei konnte nicht gelesen werden:") + shown;
     default:
@@ -41,5 +55,31 @@ QString germanOpenError(int error, const QString &path)
         return QStringLiteral("Die Datei ist ein Verweis, der im Kreis auf sich selbst zeigt:") + shown;
     default:
         return QStringLiteral("Fehler beim Zugriff auf die Datei:") + shown;
+    }
+}
+
+QString germanSaveError(int error, const QString &path)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    switch (error) {
+    case ENOSPC:  // no blocks or no inodes left
+    case EDQUOT:
+        return noSpaceLeft(path);
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("Der Ordner für den Spielstand existiert nicht:\n%1").arg(folder);
+    case ENAMETOOLONG:
+        return QStringLiteral("Der Name ist zu lang für einen Spielstand, bitte wähle einen kürzeren:\n%1")
+            .arg(path);
+    case EISDIR:
+        return QStringLiteral("Unter diesem Namen gibt es schon einen Ordner:\n%1").arg(path);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return QStringLiteral("In diesem Ordner darf nicht gespeichert werden "
+                              "(keine Berechtigung oder schreibgeschützt):\n%1")
+            .arg(folder);
+    default:
+        return notWritten(path);
     }
 }

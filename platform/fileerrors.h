@@ -9,3 +9,6 @@ QString germanFileError(const QFileDevice &file, const QString &path);
 
 // The same for an open that the system refused with this error number.
 QString germanOpenError(int error, const QString &path);
+
+// The same for a saved game that could not be written under `path`, by the system's error number.
+QString germanSaveError(int error, const QString &path);

@@ -2,15 +2,53 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+
+#include <climits>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// The bytes of the running program's folder, ending in a separator, as the system names it; empty
+// where /proc is not mounted.
+QByteArray programFolderBytes()
+{
+    char path[PATH_MAX];
+    const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path);
+    if (length <= 0 || length == ssize_t(sizeof path))
+        return {};
+    const QByteArray program(path, length);
+    return program.left(program.lastIndexOf('/') + 1);
+}
+
+} // namespace
 
 QString withTrailingSeparator(const QString &folder)
 {
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
-QString SystemFolders::programFolder() const
+SystemFolders::SystemFolders()
 {
-    return QCoreApplication::applicationDirPath();
+    const QByteArray folder = programFolderBytes();
+    if (folder.isEmpty()) {
+        program = QCoreApplication::applicationDirPath();
+        return;
+    }
+    program = QFile::decodeName(folder);
+    if (QFile::encodeName(program) == folder)
+        return;
+    // O_PATH opens the folder only as a place to name; it needs no read right on it.
+    heldFolder = ::open(folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (heldFolder >= 0)
+        program = QStringLiteral("/proc/self/fd/%1/").arg(heldFolder);
+}
+
+SystemFolders::~SystemFolders()
+{
+    if (heldFolder >= 0)
+        ::close(heldFolder);
 }
 
 QString SystemFolders::workingFolder() const

@@ -4,31 +4,48 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QTextBoundaryFinder>
 
 namespace {
 
 // Texts in boxes come from files, names and the system as well as from the game: a line of
 // thousands of characters, or a path without a blank to break at. Runs without a blank are broken
 // after this many characters, and a longer text loses its middle, so that the box and its button
-// stay on the screen.
+// stay on the screen. Both happen between characters as the reader sees them, so that neither an
+// emoji (two UTF-16 units) nor a letter and its accent are taken apart.
 constexpr qsizetype longestRun = 60;
 constexpr qsizetype longestText = 800;
+
+// The character boundary at `position` or, when that falls inside a character, the one before it
+// (`forward` false) or after it.
+qsizetype characterBoundary(const QString &text, qsizetype position, bool forward)
+{
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
+    characters.setPosition(position);
+    if (characters.isAtBoundary())
+        return position;
+    return forward ? characters.toNextBoundary() : characters.toPreviousBoundary();
+}
 
 QString fittedForBox(const QString &text)
 {
     QString fitted;
     qsizetype run = 0;
-    for (const QChar c : text) {
-        run = c.isSpace() ? 0 : run + 1;
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
+    for (qsizetype start = 0, end = characters.toNextBoundary(); end != -1;
+         start = end, end = characters.toNextBoundary()) {
+        const QStringView character = QStringView(text).sliced(start, end - start);
+        run = character.front().isSpace() ? 0 : run + 1;
         if (run > longestRun) {
             fitted += QLatin1Char('\n');
             run = 1;
         }
-        fitted += c;
+        fitted += character;
     }
     if (fitted.size() > longestText) {
         const qsizetype tail = longestText / 4;
-        fitted = fitted.left(longestText - tail) + QStringLiteral("\n…\n") + fitted.right(tail);
+        fitted = fitted.left(characterBoundary(fitted, longestText - tail, false)) + QStringLiteral("\n…\n")
+                 + fitted.sliced(characterBoundary(fitted, fitted.size() - tail, true));
     }
     return fitted;
 }

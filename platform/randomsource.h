@@ -7,10 +7,3 @@ public:
     virtual void reseed(double seed) = 0;
     virtual double next() = 0;
 };
-
-// The time of day in seconds since midnight, with its fraction.
-class TimeOfDay {
-public:
-    virtual ~TimeOfDay() = default;
-    virtual double secondsSinceMidnight() const = 0;
-};

@@ -1,7 +1,5 @@
 #include "platform/systemrandom.h"
 
-#include <QTime>
-
 #include <cstring>
 
 void SystemRandom::reseed(double seed)
@@ -17,9 +15,4 @@ void SystemRandom::reseed(double seed)
 double SystemRandom::next()
 {
     return unit(engine);
-}
-
-double SystemTimeOfDay::secondsSinceMidnight() const
-{
-    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
 }

@@ -13,8 +13,3 @@ private:
     std::mt19937 engine;
     std::uniform_real_distribution<double> unit{0.0, 1.0};
 };
-
-class SystemTimeOfDay final : public TimeOfDay {
-public:
-    double secondsSinceMidnight() const override;
-};

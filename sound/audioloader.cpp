@@ -1,8 +1,10 @@
 #include "sound/audioloader.h"
 
+#include "platform/regularfile.h"
 #include "sound/silentaudio.h"
 #include "sound/soundmodule.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
 
@@ -14,6 +16,16 @@ std::unique_ptr<AudioBackend> silentBecause(const QString &reason)
     return std::make_unique<SilentAudio>();
 }
 
+// Why the module at `path` is not to be loaded, on one line; empty when it may be. dlopen waits for
+// ever on a pipe without a writer and reads a device without end, so only a regular file is
+// loaded, by the rule every file the game reads follows.
+QString refusalToLoad(const QString &path)
+{
+    QFile file;
+    // The reason is made for an error box, with the path on a line of its own.
+    return RegularFile::openForReading(file, path).replace(QLatin1Char('\n'), QLatin1Char(' '));
+}
+
 } // namespace
 
 std::unique_ptr<AudioBackend> loadAudioBackend(const QString &programFolder, TimerFactory &timers)
@@ -23,6 +35,8 @@ std::unique_ptr<AudioBackend> loadAudioBackend(const QString &programFolder, Tim
     const QString path = programFolder + QStringLiteral("brummo-sound.so");
     if (!QFileInfo::exists(path))
         return silentBecause(QStringLiteral("das Tonmodul fehlt (%1)").arg(path));
+    if (const QString refusal = refusalToLoad(path); !refusal.isEmpty())
+        return silentBecause(QStringLiteral("das Tonmodul lässt sich nicht öffnen: %1").arg(refusal));
     QLibrary module(path);
     if (!module.load())
         return silentBecause(QStringLiteral("das Tonmodul oder eine Bibliothek, die es braucht, lässt sich nicht laden (%1)")

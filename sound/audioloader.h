@@ -9,8 +9,9 @@
 class TimerFactory;
 
 // The sound device from the sound module in `programFolder` (ending in a separator), or a silent
-// one, with one warning line that says why: the module is missing, it cannot be loaded (the
-// libraries it needs are not installed), or it is of another version than the program.
+// one, with one warning line that says why: the module is missing, it is no regular file that opens
+// (a pipe in its place would hold the start for good), it cannot be loaded (the libraries it needs
+// are not installed), or it is of another version than the program.
 //
 // SDL, SDL_mixer and FluidSynth bring some forty libraries with them; linked into the program,
 // loading them held the splash window's first picture back by a fifth. As a module they are

@@ -7,8 +7,10 @@
 #include "platform/qttimers.h"
 #include "widgets/scalablepicture.h"
 #include "platform/systemrandom.h"
+#include "platform/timeofday.h"
 #include "sound/apis.h"
 #include "sound/audioloader.h"
+#include "startup/commandline.h"
 #include "startup/firstframe.h"
 #include "startup/frmload.h"
 
@@ -20,6 +22,9 @@
 
 int main(int argc, char *argv[])
 {
+    // Before Qt: the answer needs no screen.
+    if (const std::optional<int> exitStatus = answerInsteadOfGame(argc, argv))
+        return *exitStatus;
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("Brummo on the run"));
     // Lets the desktop match the window to its menu entry and icon.

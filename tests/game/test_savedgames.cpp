@@ -90,6 +90,28 @@ private slots:
         QCOMPARE(f.random.seeds.size(), started ? 1 : 0);
     }
 
+    // A name that links to a save elsewhere: that save is written and the link stays; and the earlier
+    // save keeps who may read it (here only its owner).
+    void saveKeepsTheLinkAndThePermissionsOfTheEarlierSave()
+    {
+        RecordedGame f;
+        const QTemporaryDir elsewhere;
+        const QString target = elsewhere.filePath(QStringLiteral("spiel.txt"));
+        writeFile(target, "alt");
+        QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner));
+        const QFileDevice::Permissions permissions = QFile::permissions(target);
+        const QString link = f.workingFolder.filePath(QStringLiteral("verweis.txt"));
+        QVERIFY(QFile::link(target, link));
+        f.window->cmdStart_Click();
+        f.clock.advance(1000);
+        f.dialogs.inputAnswers = {QStringLiteral("verweis")};
+        f.window->cmdSpeichern_Click();
+        QCOMPARE(f.dialogs.shown.size(), 1);
+        QCOMPARE(QFileInfo(link).symLinkTarget(), target);
+        QCOMPARE(readAll(target), QByteArray("79\r\n0\r\n0\r\n"));
+        QCOMPARE(QFile::permissions(target), permissions);
+    }
+
     void loadShowsItsBoxesAndKeepsWhatItRead_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -195,12 +217,13 @@ private slots:
         QVERIFY2(read < 2 << 20, qPrintable(QStringLiteral("%1 bytes read").arg(read)));
     }
 
-    // Names from older systems may be Latin-1; hidden files, folders, pipes and devices are no games.
+    // Names from older systems may be Latin-1; names beginning with a dot are games the game saves
+    // too (".txt", ".spiel"); folders, pipes and devices are no games.
     void theListShowsEverySavedGameThatOpens()
     {
         RecordedGame f;
         const QDir folder(f.workingFolder.path());
-        for (const char *name : {"b.txt", "A.TXT", "C.Txt", ".versteckt.txt", "notiz.md", "c.txt.bak"})
+        for (const char *name : {"b.txt", "A.TXT", "C.Txt", ".spiel.txt", ".txt", "notiz.md", "c.txt.bak"})
             writeFile(folder.filePath(QString::fromLatin1(name)), "1\r\n2\r\n3\r\n");
         const QByteArray latin1 = QFile::encodeName(folder.path()) + "/\xDC" "ber.txt";
         std::ofstream(latin1.constData()) << "4\r\n5\r\n6\r\n";
@@ -215,11 +238,11 @@ private slots:
         QStringList shown;
         for (int row = 0; row < list->count(); ++row)
             shown.append(list->item(row)->text());
-        QCOMPARE(shown, (QStringList{"A.TXT", "b.txt", "C.Txt", QStringLiteral("Über.txt")}));
+        QCOMPARE(shown, (QStringList{".spiel.txt", ".txt", "A.TXT", "b.txt", "C.Txt", QStringLiteral("Über.txt")}));
         // Never refreshed: a game saved later is not listed.
         writeFile(folder.filePath(QStringLiteral("später.txt")), {});
-        QCOMPARE(list->count(), 4);
-        list->setCurrentRow(3);
+        QCOMPARE(list->count(), 6);
+        list->setCurrentRow(5);
         f.window->cmdLaden_Click();
         QCOMPARE(f.dialogs.texts(), (QStringList{folder.path() + QStringLiteral("/Über.txt"), "0"}));
         QCOMPARE(fields(f), (QList<int>{4, 5, 6}));

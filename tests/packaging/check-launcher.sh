@@ -4,7 +4,8 @@
 # keeps a writable working directory (saves go there) and moves to the home folder from one the
 # player cannot write into. Started by the menu entry (--from-menu, which the game never sees) it
 # runs the game in the data folder, made on first start, or at home with one warning line where
-# that folder cannot be written. A stub stands in for the game and reports what it was given.
+# that folder cannot be written. Without a home folder it takes the one for temporary files and
+# says so. A stub stands in for the game and reports what it was given.
 # Usage: check-launcher.sh LAUNCHER_SCRIPT
 set -euo pipefail
 launcher=$1
@@ -13,9 +14,10 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 tmp=$(mktemp -d)
 trap 'chmod -R u+w "$tmp"; rm -rf "$tmp"' EXIT
-# Also entered as an unprivileged user below.
+# Also entered as an unprivileged user below, whose home folder is theirs to write into.
 chmod 755 "$tmp"
 mkdir -p "$tmp/prefix/games" "$tmp/prefix/lib/games/brummo" "$tmp/home" "$tmp/work" "$tmp/links" "$tmp/locked"
+chmod 777 "$tmp/home"
 install -m 755 "$launcher" "$tmp/prefix/games/brummo"
 cat > "$tmp/prefix/lib/games/brummo/brummo" <<'STUB'
 #!/bin/sh
@@ -92,8 +94,34 @@ report=$(cd "$tmp/work" && HOME="$tmp/home" XDG_DATA_HOME="$tmp/readonly" "${as_
   fail "launcher with a read-only data folder failed: $report"
 grep -qx "pwd=$home" <<<"$report" || fail "with a read-only data folder the game should start in \$HOME ($home): $report"
 warnings=$(grep -v '^p\(wd\|id\)=' <<<"$report" || :)
-[ "$(wc -l <<<"$warnings")" -eq 1 ] && grep -qF "$tmp/readonly/brummo" <<<"$warnings" ||
-  fail "with a read-only data folder, expected one warning line naming it; got:
+[ "$(wc -l <<<"$warnings")" -eq 1 ] && grep -qF "$tmp/readonly/brummo" <<<"$warnings" && grep -qF "$home" <<<"$warnings" ||
+  fail "with a read-only data folder, expected one warning line naming it and \$HOME; got:
 $warnings"
+
+# HOME unset or naming no folder: the home folder the user list gives, or where the player has none
+# (nobody's is /nonexistent), the folder for temporary files; one line names the folder taken.
+mkdir -m 777 "$tmp/scratch"
+account_home=$("${as_player[@]}" sh -c 'getent passwd "$(id -u)" | cut -d: -f6')
+if "${as_player[@]}" test -d "$account_home" -a -w "$account_home"; then
+  fallback=$account_home
+else
+  fallback=$tmp/scratch
+fi
+fallback_cases=(   # HOME (none: unset) | folder started in | launcher's argument
+  "|$tmp/work|--from-menu"
+  "HOME=$tmp/nowhere|$tmp/work|--from-menu"
+  "HOME=$tmp/nowhere|$tmp/locked|"
+)
+for row in "${fallback_cases[@]}"; do
+  IFS='|' read -r setting folder argument <<<"$row"
+  report=$(cd "$folder" && env -u HOME ${setting:+"$setting"} TMPDIR="$tmp/scratch" XDG_DATA_HOME="$tmp/readonly" \
+           "${as_player[@]}" "$tmp/prefix/games/brummo" ${argument:+"$argument"} 2>&1) ||
+    fail "launcher with ${setting:-HOME unset} from $folder failed: $report"
+  warnings=$(grep -v '^p\(wd\|id\)=' <<<"$report" || :)
+  grep -qx "pwd=$(cd "$fallback" && pwd -P)" <<<"$report" && [ "$(wc -l <<<"$warnings")" -eq 1 ] &&
+    grep -qF "gespeichert wird in $fallback." <<<"$warnings" ||
+    fail "with ${setting:-HOME unset} from $folder ${argument}, expected the game in $fallback and one line naming it; got:
+$report"
+done
 
 echo "ok: $launcher"

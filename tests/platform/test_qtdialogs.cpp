@@ -9,8 +9,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBoundaryFinder>
 #include <QTimer>
 
 #include <functional>
@@ -44,6 +46,17 @@ Seen whenOpen(QLabel *(*labelOf)(QWidget *), const std::function<void()> &open)
     return seen;
 }
 
+// The characters of a text as a reader sees them: an emoji or a letter with its accent is one.
+QSet<QString> characters(const QString &text)
+{
+    QSet<QString> found;
+    QTextBoundaryFinder boundaries(QTextBoundaryFinder::Grapheme, text);
+    for (qsizetype start = 0, end = boundaries.toNextBoundary(); end != -1;
+         start = end, end = boundaries.toNextBoundary())
+        found.insert(text.sliced(start, end - start));
+    return found;
+}
+
 } // namespace
 
 class TestQtDialogs : public QObject {
@@ -62,6 +75,13 @@ private slots:
         QTest::newRow("line of words") << QStringLiteral("Wort ").repeated(780) << "Wort Wort";
         QTest::newRow("long path") << "Datei nicht gefunden:\n/home/spieler/" + QString(250, QLatin1Char('a')) + ".txt"
                                    << "Datei nicht gefunden:\n/home/";
+        // Broken and cut where a character of two UTF-16 units, or a letter and its accent, would part.
+        const QString emoji = QStringLiteral("😀").repeated(400);
+        QTest::newRow("emoji in a long path") << "Datei nicht gefunden:\n/home/spieler1/" + emoji
+                                              << "Datei nicht gefunden:\n/home/";
+        const QString accented = QStringLiteral("e\u0301").repeated(400);  // e and a combining acute accent
+        QTest::newRow("accents in a long path") << "Datei nicht gefunden:\n/home/ab/" + accented
+                                                << "Datei nicht gefunden:\n/home/";
     }
 
     void outsideTextStaysTextAndOnTheScreen()
@@ -76,6 +96,7 @@ private slots:
         QVERIFY(picture.save(big));
         text.replace(QStringLiteral("BIG"), big);
         const QSize screen = QGuiApplication::primaryScreen()->availableSize();
+        const QSet<QString> shownCharacters = characters(text) + QSet<QString>{"\n", QStringLiteral("…")};
 
         QtDialogs qtDialogs;
         Dialogs &dialogs = qtDialogs;
@@ -86,6 +107,8 @@ private slots:
         for (const Seen &seen : {message, input}) {
             QCOMPARE(seen.format, Qt::PlainText);
             QVERIFY2(seen.text.startsWith(shownStart), qPrintable(seen.text.left(80)));
+            // Nothing but the text's own characters, and the breaks and the ellipsis the box put in.
+            QVERIFY(shownCharacters.contains(characters(seen.text)));
             QVERIFY2(seen.size.width() <= screen.width() && seen.size.height() <= screen.height(),
                      qPrintable(QStringLiteral("%1 x %2").arg(seen.size.width()).arg(seen.size.height())));
             QVERIFY(seen.buttonInside);

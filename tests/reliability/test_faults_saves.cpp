@@ -8,8 +8,16 @@
 #include <QListWidget>
 #include <QProcess>
 
+#include <csignal>
+#include <cstddef>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -29,6 +37,24 @@ void checkGoesOn(GameFixture &f, int zeitBefore)
     QCOMPARE(intervals(f), (QList<int>{1000, 2000, 1700}));
 }
 
+// Ends this process with SIGSYS when it enters one of these system calls with a first argument above
+// 2: a file of its own rather than the standard output or error. False where that cannot be set up.
+bool killOnEntering(const QList<int> &calls)
+{
+    const auto count = static_cast<unsigned char>(calls.size());
+    std::vector<sock_filter> filter = {BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr))};
+    for (unsigned char i = 0; i < count; ++i)  // a match jumps past the other calls and the ALLOW
+        filter.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<unsigned>(calls.at(i)),
+                                  static_cast<unsigned char>(count - i), 0));
+    filter.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
+    filter.push_back(BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[0])));
+    filter.push_back(BPF_JUMP(BPF_JMP | BPF_JGT | BPF_K, 2, 0, 1));
+    filter.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_KILL_PROCESS));
+    filter.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
+    const sock_fprog program{static_cast<unsigned short>(filter.size()), filter.data()};
+    return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
+
 } // namespace
 
 class TestFaultsSaves : public QObject {
@@ -37,7 +63,8 @@ class TestFaultsSaves : public QObject {
 private slots:
     void aSaveIsWrittenOrRefusedAndKeepsTheEarlierOne_data()
     {
-        // "ro", "full": a small file system mounted over the folder; "closed": it takes no new files.
+        // "ro", "full", "no inodes": a small file system mounted over the folder; "closed": it takes
+        // no new files.
         QTest::addColumn<QString>("disk");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("reason");  // what the box says; empty: saved
@@ -54,6 +81,11 @@ private slots:
         QTest::newRow("read-only, new name") << "ro" << "neu" << refused;
         QTest::newRow("full, same name") << "full" << earlier << "Kein Speicherplatz";
         QTest::newRow("full, new name") << "full" << "neu" << "Kein Speicherplatz";
+        QTest::newRow("no inodes left, same name") << "no inodes" << earlier << "Kein Speicherplatz";
+        QTest::newRow("no inodes left, new name") << "no inodes" << "neu" << "Kein Speicherplatz";
+        // A name is at most 255 bytes, ".txt" included.
+        QTest::newRow("longest name") << "" << QString(251, QLatin1Char('n')) << "";
+        QTest::newRow("name too long") << "" << QString(252, QLatin1Char('n')) << "Der Name ist zu lang";
         // Replacing these would put an ordinary file where a device was (as root: /dev/null itself).
         QTest::newRow("name is a pipe") << "" << "pipe" << "Das ist keine gewöhnliche Datei";
         QTest::newRow("name links to a device") << "" << "geraet" << "Das ist keine gewöhnliche Datei";
@@ -70,7 +102,8 @@ private slots:
         QFETCH(QString, reason);
         if (disk.startsWith(u"closed") && geteuid() == 0)
             QSKIP("root writes into any folder; the test's unprivileged entry runs this");
-        if ((disk == u"ro" || disk == u"full") && geteuid() != 0)
+        const bool mountsSmallDisk = QStringList{"ro", "full", "no inodes"}.contains(disk);
+        if (mountsSmallDisk && geteuid() != 0)
             QSKIP("mounting a file system needs root");
         RecordedGame f;
         const QString folder = f.workingFolder.filePath(QStringLiteral("Jörgs Spielstände"));
@@ -83,8 +116,8 @@ private slots:
                 QProcess::execute(QStringLiteral("umount"), {folder});
             QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         });
-        if (disk == u"ro" || disk == u"full") {
-            const QStringList tmpfs = {"-t", "tmpfs", "-o", "size=64k", "tmpfs", folder};
+        if (mountsSmallDisk) {
+            const QStringList tmpfs = {"-t", "tmpfs", "-o", "size=64k,nr_inodes=32", "tmpfs", folder};
             mounted = QProcess::execute(QStringLiteral("mount"), tmpfs) == 0;
             QVERIFY(mounted);
         }
@@ -106,6 +139,11 @@ private slots:
             QVERIFY(filler.open(QIODevice::WriteOnly));
             while (filler.write(QByteArray(512, 'x')) == 512 && filler.flush()) {
             }
+        }
+        for (int number = 0; disk == u"no inodes"; ++number) {
+            QFile empty(dir.filePath(QStringLiteral("leer%1").arg(number)));
+            if (!empty.open(QIODevice::WriteOnly))
+                break;
         }
         const bool saved = reason.isEmpty();
         const QString savedAs = dir.filePath(typed + QStringLiteral(".txt"));
@@ -147,6 +185,105 @@ private slots:
         QCOMPARE(f.dialogs.texts(), (QStringList{loaded, "0"}));
         QCOMPARE(fields(f), (saved ? QList<int>{75, 0, 0} : QList<int>{42, 7, 5}));
         checkGoesOn(f, saved ? 75 : 42);
+    }
+
+    void aKilledSaveLeavesTheEarlierOrTheNewGame_data()
+    {
+        QTest::addColumn<bool>("closed");          // the folder takes no new files: the save is written in place
+        QTest::addColumn<QByteArray>("earlier");
+        QTest::addColumn<QList<int>>("killedOn");  // system calls; none: the save runs to its end
+        QTest::addColumn<QList<int>>("loaded");    // the game loaded afterwards
+        const QList<int> writing = {SYS_write, SYS_pwrite64, SYS_writev, SYS_pwritev};
+        const QList<int> cutting = {SYS_ftruncate};
+        const QList<int> syncing = {SYS_fsync, SYS_fdatasync};
+        const QList<int> renaming = {SYS_rename, SYS_renameat, SYS_renameat2};
+        const QByteArray longer = "142\r\n17\r\n15\r\n";  // than the new game, "75\r\n0\r\n0\r\n"
+        const QList<int> earlier = {142, 17, 15};
+        const QList<int> game = {75, 0, 0};
+        QTest::newRow("in place, killed writing") << true << longer << writing << earlier;
+        // The new lines, then the end of the earlier ones: the load reads three lines, the new ones.
+        QTest::newRow("in place, killed cutting") << true << longer << cutting << game;
+        const QByteArray shorter = "9\r\n1\r\n2\r\n";
+        QTest::newRow("in place, longer game, killed cutting") << true << shorter << cutting << game;
+        QTest::newRow("in place, killed syncing") << true << longer << syncing << game;
+        QTest::newRow("in place, to the end") << true << longer << QList<int>{} << game;
+        QTest::newRow("new file, killed writing") << false << longer << writing << earlier;
+        QTest::newRow("new file, killed renaming") << false << longer << renaming << earlier;
+        QTest::newRow("new file, to the end") << false << longer << QList<int>{} << game;
+    }
+
+    // The save runs in a copy of the game that the system kills as it enters one step; the game
+    // then loads what the killed save left.
+    void aKilledSaveLeavesTheEarlierOrTheNewGame()
+    {
+        QFETCH(bool, closed);
+        QFETCH(QByteArray, earlier);
+        QFETCH(QList<int>, killedOn);
+        QFETCH(QList<int>, loaded);
+        if (closed && geteuid() == 0)
+            QSKIP("root writes into any folder; the test's unprivileged entry runs this");
+        RecordedGame f;
+        const QString folder = f.workingFolder.filePath(QStringLiteral("spiele"));
+        QVERIFY(QDir().mkdir(folder));
+        f.folders.working = folder;
+        const QString path = QDir(folder).filePath(QStringLiteral("spiel.txt"));
+        writeFile(path, earlier);
+        const auto reopen = qScopeGuard([&folder] {
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        });
+        if (closed)
+            QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        startRunningGame(f);
+
+        f.dialogs.inputAnswers = {QStringLiteral("spiel")};
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            if (!killOnEntering(killedOn))
+                ::_exit(2);
+            f.window->cmdSpeichern_Click();
+            ::_exit(f.dialogs.shown.size() == 1 ? 0 : 1);  // the name's box, and no error
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        if (WIFEXITED(status) && WEXITSTATUS(status) == 2)
+            QSKIP("this system lets no process filter its system calls");
+        if (killedOn.isEmpty()) {
+            QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, qPrintable(QString::number(status)));
+            QCOMPARE(readAll(path), QByteArray("75\r\n0\r\n0\r\n"));  // cut to its length
+        } else {
+            QVERIFY2(WIFSIGNALED(status) && WTERMSIG(status) == SIGSYS, qPrintable(QString::number(status)));
+        }
+
+        startRunningGame(f);
+        const auto listed = f.window->filLaden->findItems(QStringLiteral("spiel.txt"), Qt::MatchExactly);
+        QCOMPARE(listed.size(), 1);
+        f.window->filLaden->setCurrentItem(listed.first());
+        f.window->cmdLaden_Click();
+        QCOMPARE(f.dialogs.texts(), (QStringList{path, "0"}));
+        QCOMPARE(fields(f), loaded);
+    }
+
+    // The folder the game runs in can be deleted meanwhile; the system then names no working folder.
+    void aSaveIntoTheDeletedWorkingFolderSaysItIsGone()
+    {
+        RecordedGame f;
+        const QString folder = f.workingFolder.filePath(QStringLiteral("weg"));
+        QVERIFY(QDir().mkdir(folder));
+        const QString started = QDir::currentPath();
+        const auto back = qScopeGuard([&started] { QDir::setCurrent(started); });
+        QVERIFY(QDir::setCurrent(folder));
+        startRunningGame(f);
+        QVERIFY(QDir().rmdir(folder));
+        f.folders.working = SystemFolders().workingFolder();
+
+        f.dialogs.inputAnswers = {QStringLiteral("spiel")};
+        f.window->cmdSpeichern_Click();
+        QCOMPARE(f.dialogs.shown.size(), 2);
+        const QString text = f.dialogs.shown.last().text;
+        QVERIFY2(text.startsWith(QStringLiteral("Der Ordner für den Spielstand existiert nicht")),
+                 qPrintable(text));
+        checkGoesOn(f, 75);
     }
 };
 

@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include <SDL_mixer.h>
+#include <sys/stat.h>
 
 class TestAudioLoader : public QObject {
     Q_OBJECT
@@ -15,28 +16,35 @@ class TestAudioLoader : public QObject {
 private slots:
     void theModuleBesideTheProgramPlaysOrTheGameIsSilentAndSaysWhy_data()
     {
-        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("folder");    // none: a folder of the test's own
+        QTest::addColumn<bool>("pipe");         // a pipe named as the module in the test's folder
         QTest::addColumn<QString>("warning");   // none: the module plays
-        QTest::newRow("the module beside the program") << QStringLiteral(BRUMMO_PROGRAM_DIR "/") << QString();
-        QTest::newRow("no module") << QString() << QStringLiteral("das Tonmodul fehlt");
-        QTest::newRow("of another version") << QStringLiteral(BRUMMO_TEST_MODULES "/stale/")
+        QTest::newRow("the module beside the program") << QStringLiteral(BRUMMO_PROGRAM_DIR "/") << false << QString();
+        QTest::newRow("no module") << QString() << false << QStringLiteral("das Tonmodul fehlt");
+        QTest::newRow("a pipe in its place") << QString() << true
+                                             << QStringLiteral("das Tonmodul lässt sich nicht öffnen: Das ist keine gewöhnliche Datei, "
+                                                               "sondern ein Gerät, eine Pipe oder ein Socket: /.*/brummo-sound.so$");
+        QTest::newRow("of another version") << QStringLiteral(BRUMMO_TEST_MODULES "/stale/") << false
                                              << QStringLiteral("das Tonmodul hat die Version %1, erwartet ist %2")
                                                     .arg(soundModuleVersion + 1).arg(soundModuleVersion);
-        QTest::newRow("its library missing") << QStringLiteral(BRUMMO_TEST_MODULES "/orphan/")
+        QTest::newRow("its library missing") << QStringLiteral(BRUMMO_TEST_MODULES "/orphan/") << false
                                              << QStringLiteral("das Tonmodul oder eine Bibliothek, die es braucht, lässt sich nicht laden \\(.*libbrummo_gone");
     }
 
     void theModuleBesideTheProgramPlaysOrTheGameIsSilentAndSaysWhy()
     {
         QFETCH(QString, folder);
+        QFETCH(bool, pipe);
         QFETCH(QString, warning);
-        QTemporaryDir empty;
+        QTemporaryDir own;
+        if (pipe)
+            QCOMPARE(::mkfifo(QFile::encodeName(own.filePath(QStringLiteral("brummo-sound.so"))).constData(), 0600), 0);
         VirtualClock clock;
         if (!warning.isEmpty())
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Brummo: keine Tonausgabe, ") + warning));
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
         const std::unique_ptr<AudioBackend> audio
-            = loadAudioBackend(folder.isEmpty() ? empty.path() + QLatin1Char('/') : folder, clock);
+            = loadAudioBackend(folder.isEmpty() ? own.path() + QLatin1Char('/') : folder, clock);
         QCOMPARE(dynamic_cast<SilentAudio *>(audio.get()) != nullptr, !warning.isEmpty());
         QFile wave(QStringLiteral(BRUMMO_PROGRAM_DIR "/crap.wav"));
         QVERIFY(wave.open(QIODevice::ReadOnly));

@@ -2,6 +2,7 @@
 
 #include "platform/folders.h"
 #include "platform/randomsource.h"
+#include "platform/timeofday.h"
 
 #include <QList>
 

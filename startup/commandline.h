@@ -1,0 +1,10 @@
+#pragma once
+
+#include <optional>
+
+// A player on a terminal asks `brummo --help` or `brummo --version` and expects an answer, not
+// the game. For those two (whichever comes first) this prints the German usage text or the
+// version on the standard output and gives the exit status; for every other command line it does
+// nothing and gives none, and the game starts: Qt takes its own options (-platform, -display),
+// the game ignores the rest.
+std::optional<int> answerInsteadOfGame(int argc, const char *const argv[]);
