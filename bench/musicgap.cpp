@@ -60,6 +60,7 @@ public:
     }
     void stopMusic() override { real.stopMusic(); }
     void setMusicEndedHandler(MusicEndedHandler handler) override { real.setMusicEndedHandler(std::move(handler)); }
+    void prepareWave(const QByteArray &image) override { real.prepareWave(image); }
     void playWave(const QByteArray &image) override { real.playWave(image); }
     void stopWave() override { real.stopWave(); }
 

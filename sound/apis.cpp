@@ -4,6 +4,7 @@
 #include "platform/fileerrors.h"
 #include "platform/folders.h"
 #include "platform/regularfile.h"
+#include "sound/waveheader.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -93,7 +94,17 @@ QByteArray Apis::WavLaden(const QString &name)
         return {};
     }
     file.close();
-    return withoutSurroundingBlanks(std::move(image));
+    image = withoutSurroundingBlanks(std::move(image));
+    // A few kilobytes can hold a sound of hours (at 1 Hz, say), which would take gigabytes once
+    // decoded for the device; the header tells its length before anything is decoded.
+    if (const std::optional<double> seconds = waveSeconds(image); seconds && *seconds > longestWaveSeconds) {
+        dialogs.error(QCoreApplication::translate("Apis", "Der Klang in dieser Datei dauert zu lange (mehr als %1 Minuten):\n%2")
+                          .arg(longestWaveSeconds / 60)
+                          .arg(path));
+        return {};
+    }
+    audio.prepareWave(image);
+    return image;
 }
 
 void Apis::WavAbspielen()

@@ -37,8 +37,9 @@ public:
     // Stops the music at once; it does not start over.
     void MusikStoppen();
 
-    // Reads a wave file of the program folder whole, without leading and trailing blanks.
-    // On failure it shows the error box and returns an empty image.
+    // Reads a wave file of the program folder whole, without leading and trailing blanks, and has
+    // the device prepare it, so that WavAbspielen starts it at once. A wave that plays longer than
+    // longestWaveSeconds is refused. On failure it shows the error box and returns an empty image.
     QByteArray WavLaden(const QString &name);
 
     // The game's own waves are a few hundred kilobytes. Far larger files are refused rather than

@@ -25,8 +25,14 @@ public:
     // when a play has reached the end of its file. An empty handler switches the notice off.
     virtual void setMusicEndedHandler(MusicEndedHandler handler) = 0;
 
-    // Plays a whole wave file image, cutting off the wave sound still playing.
-    // An empty or unplayable image plays nothing. Music and waves are independent.
+    // Gets a whole wave file image ready to play, replacing the one prepared before; what sounds
+    // sounds on. Playing the image prepared last (the same bytes in memory, or a copy sharing them)
+    // then plays what was prepared here, at once.
+    virtual void prepareWave(const QByteArray &image) = 0;
+
+    // Plays a whole wave file image, cutting off the wave sound still playing; one not prepared
+    // last is prepared first. An empty or unplayable image plays nothing. Music and waves are
+    // independent.
     virtual void playWave(const QByteArray &image) = 0;
 
     // Stops the wave sound that is playing, if any.

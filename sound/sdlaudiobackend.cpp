@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -161,9 +162,10 @@ void SdlAudioBackend::closeDevice()
     // longer renders music or rings the bell. After the close no Mix_ call may touch a channel:
     // SDL_mixer frees them with the device.
     Mix_HookMusic(nullptr, nullptr);
-    freeWave();
     Mix_CloseAudio();
     deviceOpen = false;
+    // No channel plays it any more; the prepared wave stays, in the format the device opens in.
+    soundingWave.reset();
     idleTimer->setInterval(0);
 }
 
@@ -233,15 +235,27 @@ void SdlAudioBackend::musicEnded(PlayId play)
     }
 }
 
+void SdlAudioBackend::prepareWave(const QByteArray &image)
+{
+    // Decoded here, where the game loads it, so that playing it later only starts a channel.
+    // A wave still sounding keeps its own decoded copy.
+    preparedWave = audioUp ? DecodedWave::decode(image) : nullptr;
+}
+
 void SdlAudioBackend::playWave(const QByteArray &image)
 {
     if (!wake())
         return;
-    Mix_HaltChannel(waveChannel);
-    freeWave();
-    wave = decodeWave(image);
-    if (wave && Mix_PlayChannel(waveChannel, wave, 0) < 0)
-        freeWave();
+    std::shared_ptr<DecodedWave> next
+        = preparedWave && preparedWave->isDecodedFrom(image) ? preparedWave : DecodedWave::decode(image);
+    // A play on the channel replaces what sounds there in one go under SDL's device lock, which the
+    // audio thread holds while it mixes: taken once, so the start cannot miss the next buffer by
+    // waiting twice. Either way, from then on the mixer reads the old wave no more.
+    if (!next || Mix_PlayChannel(waveChannel, next->chunk(), 0) < 0) {
+        Mix_HaltChannel(waveChannel);
+        next.reset();
+    }
+    soundingWave = std::move(next);
     restartIdleTimer();
 }
 
@@ -249,12 +263,4 @@ void SdlAudioBackend::stopWave()
 {
     if (deviceOpen)
         Mix_HaltChannel(waveChannel);
-}
-
-void SdlAudioBackend::freeWave()
-{
-    if (wave) {
-        Mix_FreeChunk(wave);
-        wave = nullptr;
-    }
 }

@@ -7,12 +7,12 @@
 #include <chrono>
 #include <memory>
 
+class DecodedWave;
 class EndNoticeBell;
 class FluidMusic;
 class MidiFileCache;
 class Timer;
 class TimerFactory;
-struct Mix_Chunk;
 
 // The sound device through SDL_mixer: waves on a channel of their own, music rendered by
 // FluidSynth in SDL_mixer's music hook.
@@ -22,7 +22,7 @@ struct Mix_Chunk;
 // music still ends and starts over; if even that fails, every call does nothing.
 //
 // SDL's audio thread does exactly this for each buffer, under SDL_mixer's device lock: it mixes
-// the wave channel (a chunk decoded beforehand on this thread), and in the music hook FluidMusic
+// the wave channel (a wave decoded beforehand on this thread), and in the music hook FluidMusic
 // takes the newest request, sends the due MIDI messages and renders; at the end of a play it
 // rings the EndNoticeBell. It allocates, frees and waits on nothing of ours. Everything else -
 // reading and parsing the file, decoding and freeing waves, freeing finished plays, the end
@@ -49,6 +49,7 @@ public:
     PlayId playMusic(const QString &path) override;
     void stopMusic() override;
     void setMusicEndedHandler(MusicEndedHandler handler) override;
+    void prepareWave(const QByteArray &image) override;
     void playWave(const QByteArray &image) override;
     void stopWave() override;
 
@@ -71,7 +72,6 @@ private:
     void sleepIfQuiet();
     void closeDevice();
     void musicEnded(PlayId play);
-    void freeWave();
 
     const std::chrono::milliseconds idleDelay;
     bool audioUp = false;                    // SDL's audio is ours to quit: a driver was found
@@ -83,5 +83,6 @@ private:
     MusicEndedHandler endedHandler;
     PlayId lastPlay = 0;
     PlayId runningPlay = 0;                  // the play whose end may still be reported; 0 for none
-    Mix_Chunk *wave = nullptr;
+    std::shared_ptr<DecodedWave> preparedWave;   // the image prepared last, decoded
+    std::shared_ptr<DecodedWave> soundingWave;   // on the wave channel, perhaps the same
 };

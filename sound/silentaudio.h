@@ -9,6 +9,7 @@ public:
     PlayId playMusic(const QString &) override { return ++lastPlay; }
     void stopMusic() override {}
     void setMusicEndedHandler(MusicEndedHandler) override {}
+    void prepareWave(const QByteArray &) override {}
     void playWave(const QByteArray &) override {}
     void stopWave() override {}
 

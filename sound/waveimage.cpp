@@ -1,15 +1,21 @@
 #include "sound/waveimage.h"
 
+#include "sound/sdlaudiobackend.h"
+#include "sound/waveheader.h"
+
 #include <SDL.h>
-#include <SDL_mixer.h>
 
 #include <climits>
 
 namespace {
 
 // A whole wave file has at least its RIFF, fmt and data headers. SDL_mixer leaks memory on
-// images of less than 12 bytes, so anything shorter than a header never reaches it.
+// images of less than 12 bytes, so anything shorter than a header never reaches SDL.
 constexpr qsizetype smallestWaveImage = 44;
+
+// The format SdlAudioBackend opens the device in, allowing SDL no other.
+constexpr SDL_AudioFormat deviceFormat = AUDIO_S16SYS;
+constexpr Uint8 deviceChannels = 2;
 
 } // namespace
 
@@ -19,13 +25,52 @@ bool isWaveImage(const QByteArray &image)
         && image.sliced(8, 4) == "WAVE";
 }
 
-Mix_Chunk *decodeWave(const QByteArray &image)
+std::unique_ptr<DecodedWave> DecodedWave::decode(const QByteArray &image)
 {
-    if (!isWaveImage(image))
+    // The header tells the length before SDL decodes anything: a long sound never costs its memory.
+    const std::optional<double> seconds = isWaveImage(image) ? waveSeconds(image) : std::nullopt;
+    if (!seconds || *seconds > longestWaveSeconds)
         return nullptr;
     SDL_RWops *source = SDL_RWFromConstMem(image.constData(), static_cast<int>(image.size()));
-    if (!source)
+    SDL_AudioSpec spec;
+    Uint8 *samples = nullptr;
+    Uint32 bytes = 0;
+    if (!source || !SDL_LoadWAV_RW(source, 1, &spec, &samples, &bytes))
         return nullptr;
-    // SDL_mixer decodes a copy, converted to the device's format; the image may go right after.
-    return Mix_LoadWAV_RW(source, 1);
+    // The same conversion SDL_mixer makes when it loads a wave for an open device, done without one.
+    SDL_AudioCVT conversion;
+    const int needed = SDL_BuildAudioCVT(&conversion, spec.format, spec.channels, spec.freq, deviceFormat,
+                                         deviceChannels, SdlAudioBackend::sampleRate);
+    // SDL_mixer plays whole frames only.
+    const Uint32 frameBytes = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
+    bytes -= bytes % frameBytes;
+    if (needed > 0) {
+        conversion.len = static_cast<int>(bytes);
+        // Converted in place, in a block large enough for every step; then only the result is kept.
+        auto *room = static_cast<Uint8 *>(SDL_realloc(samples, size_t(conversion.len) * size_t(conversion.len_mult)));
+        if (room)
+            samples = room;
+        conversion.buf = samples;
+        if (!room || SDL_ConvertAudio(&conversion) != 0) {
+            SDL_free(samples);
+            return nullptr;
+        }
+        bytes = static_cast<Uint32>(conversion.len_cvt);
+        if (auto *kept = static_cast<Uint8 *>(SDL_realloc(samples, bytes > 0 ? bytes : 1)))
+            samples = kept;
+    } else if (needed < 0) {
+        SDL_free(samples);
+        return nullptr;
+    }
+    return std::unique_ptr<DecodedWave>(new DecodedWave(image, samples, bytes));
+}
+
+DecodedWave::DecodedWave(const QByteArray &image, Uint8 *samples, Uint32 bytes)
+    : image(image), sound{0, samples, bytes, MIX_MAX_VOLUME}
+{
+}
+
+DecodedWave::~DecodedWave()
+{
+    SDL_free(sound.abuf);
 }

@@ -1,12 +1,12 @@
-// The wave path as the game takes it: WavLaden's trimming, then the check and the decode that the
-// backend applies before SDL_mixer plays an image, on a device opened as the game opens it.
+// The wave path as the game takes it: WavLaden's trimming and its reading of the length, then the
+// check and the decode that the backend applies before SDL_mixer plays an image, with the hints the
+// device sets.
 #include "platform/qttimers.h"
 #include "sound/apis.h"
 #include "sound/sdlaudiobackend.h"
+#include "sound/waveheader.h"
 #include "sound/waveimage.h"
 #include "tests/fuzz/fuzzcheck.h"
-
-#include <SDL_mixer.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -53,12 +53,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         std::memcpy(exact.get(), image.constData(), static_cast<std::size_t>(length));
     const QByteArray view = QByteArray::fromRawData(exact.get(), length);
 
-    Mix_Chunk *chunk = decodeWave(view);
-    if (chunk) {
+    if (const std::unique_ptr<DecodedWave> wave = DecodedWave::decode(view)) {
         require(isWaveImage(view), "only a checked image is decoded");
-        // The device takes 16-bit stereo frames: four bytes each.
+        // The device takes 16-bit stereo frames at 44100 Hz: four bytes each.
+        const Mix_Chunk *chunk = wave->chunk();
         require(chunk->alen % 4 == 0, "the decoded sound is whole frames");
-        Mix_FreeChunk(chunk);
+        // The header, read without SDL, never promises less than SDL decodes (a resampled sound
+        // may end in a few frames more).
+        const std::optional<double> seconds = waveSeconds(view);
+        require(seconds.has_value(), "what SDL decodes has a length in its header");
+        require(chunk->alen / 4.0 / 44100 <= *seconds + 0.01, "the sound is no longer than its header says");
     }
     return 0;
 }

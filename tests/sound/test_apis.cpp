@@ -1,6 +1,7 @@
 // The game's sound module: music that starts over at its end, and wave files from the program folder.
 
 #include "sound/apis.h"
+#include "tests/support/wavebytes.h"
 #include "tests/support/fakedialogs.h"
 #include "tests/support/fakeplatform.h"
 #include "tests/support/recordingaudio.h"
@@ -82,20 +83,39 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");   // of ton.wav; null: no such file, in the program folder /
         QTest::addColumn<QByteArray>("image");
+        QTest::addColumn<QString>("box");          // what the error box says; empty: no box
+        const auto row = [](const char *tag, const QByteArray &content, const QByteArray &image, const char *box = "") {
+            QTest::newRow(tag) << content << image << QString::fromUtf8(box);
+        };
         // At each end, right after the blanks, a byte that some other idea of a blank would take.
-        QTest::newRow("both ends trimmed, inner blanks kept; tabs and zeros are no blanks")
-            << QByteArray("  \t R I  F F \0 ", 15) << QByteArray("\t R I  F F \0", 12);
-        QTest::newRow("high bytes and line ends are no blanks")
-            << QByteArray(" \xA0 x \r\n ") << QByteArray("\xA0 x \r\n");
-        QTest::newRow("empty file") << QByteArray("") << QByteArray();
-        QTest::newRow("only blanks") << QByteArray(5, ' ') << QByteArray();
-        QTest::newRow("missing, in the program folder /: one separator") << QByteArray() << QByteArray();
+        row("both ends trimmed, inner blanks kept; tabs and zeros are no blanks", QByteArray("  \t R I  F F \0 ", 15),
+            QByteArray("\t R I  F F \0", 12));
+        row("high bytes and line ends are no blanks", QByteArray(" \xA0 x \r\n "), QByteArray("\xA0 x \r\n"));
+        row("empty file", QByteArray(""), QByteArray());
+        row("only blanks", QByteArray(5, ' '), QByteArray());
+        row("missing, in the program folder /: one separator", QByteArray(), QByteArray(), "nicht gefunden");
+        // The length in time, not the file's size, is what a wave costs once decoded.
+        const char *tooLong = "Der Klang in dieser Datei dauert zu lange (mehr als 3 Minuten):\n";
+        using namespace wavebytes;
+        const QByteArray threeMinutes = pcm(1, 1, 8, loud(180));
+        row("three minutes at 1 Hz, blanks around", "  " + threeMinutes + " ", threeMinutes);
+        row("a second more, in 181 bytes", pcm(1, 1, 8, loud(181)), QByteArray(), tooLong);
+        row("50 minutes in 3 kB", pcm(1, 1, 8, loud(3000)), QByteArray(), tooLong);
+        const QByteArray stereo = pcm(2, 2, 16, QByteArray(4 * 360, '\x7F'));
+        row("three minutes of 16-bit stereo at 2 Hz", stereo, stereo);
+        row("4-bit samples (ADPCM): 91 bytes hold 182 of them",
+            file(format(1, 1, 4, 0x11), 91, QByteArray(91, '\x77')), QByteArray(), tooLong);
+        const QByteArray cutOff = file(format(1, 1, 8), 1000000, loud(180));
+        row("a data chunk that says more than the file holds", cutOff, cutOff);
+        row("an odd chunk before the format, padded to even length",
+            file("LIST" + littleEndian(3, 4) + QByteArray("abc\0", 4) + format(1, 1, 8), 181, loud(181)), QByteArray(), tooLong);
     }
 
     void wavLaden()
     {
         QFETCH(QByteArray, content);
         QFETCH(QByteArray, image);
+        QFETCH(QString, box);
         QTemporaryDir dir;
         QFile file(dir.filePath(QStringLiteral("ton.wav")));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
@@ -103,13 +123,17 @@ private slots:
         Fixture f;
         f.folders.program = content.isNull() ? QStringLiteral("/") : dir.path();
 
-        QCOMPARE(f.apis->WavLaden(QStringLiteral("ton.wav")), image);
-        QCOMPARE(f.dialogs.shown.size(), content.isNull() ? 1 : 0);
-        if (content.isNull()) {
+        const QByteArray loaded = f.apis->WavLaden(QStringLiteral("ton.wav"));
+        QCOMPARE(loaded, image);
+        QCOMPARE(f.dialogs.shown.size(), box.isEmpty() ? 0 : 1);
+        if (!box.isEmpty()) {
             const QString &text = f.dialogs.shown.first().text;
-            QVERIFY2(text.contains(QStringLiteral("nicht gefunden")), qPrintable(text));
+            QVERIFY2(text.contains(box), qPrintable(text));
             QVERIFY2(text.contains(QStringLiteral("/ton.wav")) && !text.contains(u"//"), qPrintable(text));
         }
+        // What it hands on, the device has prepared: the very bytes, so it knows them when they play.
+        QCOMPARE(f.audio.preparations, box.isEmpty() ? 1 : 0);
+        QVERIFY(!box.isEmpty() || f.audio.prepared.constData() == loaded.constData());
     }
 };
 

@@ -5,8 +5,9 @@
 #include "sound/fluidmusic.h"
 #include "sound/sdlaudiobackend.h"
 #include "sound/waveimage.h"
-#include "tests/support/realsound.h"
 #include "tests/support/midibytes.h"
+#include "tests/support/realsound.h"
+#include "tests/support/wavebytes.h"
 #include "tests/support/virtualclock.h"
 
 #include <QtTest>
@@ -223,6 +224,8 @@ private slots:
         QTest::newRow("garbage") << garbage << false;
         QTest::newRow("garbage behind a wave header") << crap.first(12) + garbage << true;
         QTest::newRow("RIFF, but not a wave") << QByteArray("RIFF\x10\0\0\0AVI ", 12) + garbage << false;
+        // Decoded, it would take 32 MB, and SDL would take a second to make them.
+        QTest::newRow("over three minutes: 181 samples at 1 Hz") << wavebytes::pcm(1, 1, 8, wavebytes::loud(181)) << true;
     }
 
     void aWaveThatCannotPlayCutsTheSoundingOneOff()
@@ -236,6 +239,21 @@ private slots:
         QCOMPARE(meter->loudestOver(second), 0);
         // and the device is none the worse for it
         backend->playWave(crap);
+        QVERIFY(meter->loudestOver(20) > 3000);
+    }
+
+    // A wave is decoded when it is prepared, not when it plays: changed bytes behind the very same
+    // image are not read again, even after the device slept and woke in between.
+    void aPreparedWavePlaysAsDecodedWhenPrepared()
+    {
+        QByteArray bytes = crap;
+        bytes.detach();
+        const QByteArray image = QByteArray::fromRawData(bytes.constData(), bytes.size());
+        backend->prepareWave(image);
+        clock.advance(idleDelay);
+        QVERIFY(!deviceOpen());
+        bytes.fill('\0');
+        backend->playWave(image);
         QVERIFY(meter->loudestOver(20) > 3000);
     }
 

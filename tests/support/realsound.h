@@ -105,6 +105,7 @@ public:
     PlayId playMusic(const QString &path) override { ++musicStarts; return device.playMusic(path); }
     void stopMusic() override { device.stopMusic(); }
     void setMusicEndedHandler(MusicEndedHandler h) override { device.setMusicEndedHandler(std::move(h)); }
+    void prepareWave(const QByteArray &image) override { device.prepareWave(image); }
     void playWave(const QByteArray &image) override { device.playWave(image); }
     void stopWave() override { device.stopWave(); }
 

@@ -23,6 +23,12 @@ void RecordingAudio::setMusicEndedHandler(MusicEndedHandler newHandler)
     events.append(handler ? QStringLiteral("handler on") : QStringLiteral("handler off"));
 }
 
+void RecordingAudio::prepareWave(const QByteArray &image)
+{
+    ++preparations;
+    prepared = image;
+}
+
 void RecordingAudio::playWave(const QByteArray &image)
 {
     events.append(QStringLiteral("wave %1").arg(image.size()));

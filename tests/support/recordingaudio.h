@@ -11,6 +11,7 @@ public:
     PlayId playMusic(const QString &path) override;
     void stopMusic() override;
     void setMusicEndedHandler(MusicEndedHandler handler) override;
+    void prepareWave(const QByteArray &image) override;
     void playWave(const QByteArray &image) override;
     void stopWave() override;
 
@@ -19,6 +20,8 @@ public:
 
     QStringList events;              // "play <path>", "stop", "handler on", "handler off", "wave <n bytes>", "wave stop"
     QList<QByteArray> waves;         // every image handed over, in order
+    int preparations = 0;            // images prepared; the last one kept:
+    QByteArray prepared;
     int handlerInstalls = 0;
     MusicEndedHandler lastHandler;   // kept when the handler is switched off
     PlayId lastPlay = 0;
