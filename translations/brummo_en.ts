@@ -9,6 +9,12 @@
         <translation>The file is too large for a sound (more than %1 MB):
 %2</translation>
     </message>
+    <message>
+        <source>Der Klang in dieser Datei dauert zu lange (mehr als %1 Minuten):
+%2</source>
+        <translation>The sound in this file lasts too long (more than %1 minutes):
+%2</translation>
+    </message>
 </context>
 <context>
     <name>AudioLoader</name>
@@ -55,8 +61,8 @@ Qts übrige Optionen gelten auch; alle anderen Angaben übergeht das Spiel.
 Mehr dazu in „man brummo“.
 </source>
         <translation>Usage: brummo [OPTION …]
-"Brummo on the run" is a small reaction game: click the pictures that pop up in front of
-Brummo's house. Saved games are kept in the folder the game runs in.
+&quot;Brummo on the run&quot; is a small reaction game: click the pictures that pop up in front of
+Brummo&apos;s house. Saved games are kept in the folder the game runs in.
 
   --help            shows this help and ends
   --version         shows the version and ends
@@ -65,8 +71,8 @@ Brummo's house. Saved games are kept in the folder the game runs in.
   -platform NAME    the Qt platform: xcb (X11), wayland or offscreen
   -display DISPLAY  the X11 display, such as :0
 
-Qt's other options work too; the game ignores anything else.
-See "man brummo" for more.
+Qt&apos;s other options work too; the game ignores anything else.
+See &quot;man brummo&quot; for more.
 </translation>
     </message>
     <message>

@@ -25,6 +25,7 @@ public:
     }
     void stopMusic() override { note("stop"); }
     void setMusicEndedHandler(MusicEndedHandler handler) override { note(handler ? "handler on" : "handler off"); }
+    void prepareWave(const QByteArray &image) override { note("prepare " + QString::number(image.size())); }
     void playWave(const QByteArray &image) override { note("wave " + QString::number(image.size())); }
     void stopWave() override { note("wave stop"); }
 
