@@ -8,6 +8,20 @@
 launcher=$(readlink -f -- "$0")
 program="${launcher%/*}/../lib/games/brummo/brummo"
 
+# The player's language by the rule the game follows: the first of the languages the player named
+# (LANGUAGE, then LC_ALL, LC_MESSAGES or LANG) that is German or English; German otherwise.
+english=
+for language in $(printf '%s' "${LANGUAGE:-}" | tr ':' ' ') "${LC_ALL:-${LC_MESSAGES:-${LANG:-}}}"; do
+    case $language in
+        de | de[_.@]*) break ;;
+        en | en[_.@]*) english=yes; break ;;
+    esac
+done
+# Prints $1, or $2 to a player who reads English.
+say() {
+    if [ -n "$english" ]; then printf '%s' "$2"; else printf '%s' "$1"; fi
+}
+
 # The player's home folder. Where HOME is unset or names no folder (some service managers start
 # programs so), the one the system's user list gives, as a shell does for "~".
 home=${HOME:-}
@@ -23,11 +37,12 @@ save_elsewhere() {
     for folder in "$home" "${TMPDIR:-}" /tmp; do
         case $folder in /*) ;; *) continue ;; esac
         if [ -d "$folder" ] && [ -w "$folder" ] && cd -- "$folder" 2>/dev/null; then
-            echo "Brummo: $1, gespeichert wird in $folder." >&2
+            echo "Brummo: $1, $(say "gespeichert wird in" "saving in") $folder." >&2
             return
         fi
     done
-    echo "Brummo: $1, und kein anderer Ordner ist beschreibbar: Spielstände lassen sich nicht speichern." >&2
+    echo "Brummo: $1, $(say "und kein anderer Ordner ist beschreibbar: Spielstände lassen sich nicht speichern" \
+        "and no other folder is writable: games cannot be saved")." >&2
 }
 
 if [ "${1:-}" = --from-menu ]; then
@@ -40,10 +55,10 @@ if [ "${1:-}" = --from-menu ]; then
     if mkdir -p -- "$data" 2>/dev/null && [ -w "$data" ] && cd -- "$data" 2>/dev/null; then
         :
     else
-        save_elsewhere "Ordner für Spielstände nicht beschreibbar ($data)"
+        save_elsewhere "$(say "Ordner für Spielstände nicht beschreibbar" "folder for saved games not writable") ($data)"
     fi
 elif [ ! -w . ]; then
-    save_elsewhere "Ordner nicht beschreibbar ($(pwd))"
+    save_elsewhere "$(say "Ordner nicht beschreibbar" "folder not writable") ($(pwd))"
 fi
 
 exec "$program" "$@"

@@ -107,19 +107,20 @@ if "${as_player[@]}" test -d "$account_home" -a -w "$account_home"; then
 else
   fallback=$tmp/scratch
 fi
-fallback_cases=(   # HOME (none: unset) | folder started in | launcher's argument
-  "|$tmp/work|--from-menu"
-  "HOME=$tmp/nowhere|$tmp/work|--from-menu"
-  "HOME=$tmp/nowhere|$tmp/locked|"
+fallback_cases=(   # HOME (none: unset) | folder started in | launcher's argument | LANGUAGE | said
+  "|$tmp/work|--from-menu|de|gespeichert wird in"
+  "HOME=$tmp/nowhere|$tmp/work|--from-menu|de|gespeichert wird in"
+  "HOME=$tmp/nowhere|$tmp/locked||de|gespeichert wird in"
+  "HOME=$tmp/nowhere|$tmp/locked||fr:en_GB:de|saving in"
 )
 for row in "${fallback_cases[@]}"; do
-  IFS='|' read -r setting folder argument <<<"$row"
-  report=$(cd "$folder" && env -u HOME ${setting:+"$setting"} TMPDIR="$tmp/scratch" XDG_DATA_HOME="$tmp/readonly" \
-           "${as_player[@]}" "$tmp/prefix/games/brummo" ${argument:+"$argument"} 2>&1) ||
+  IFS='|' read -r setting folder argument language said <<<"$row"
+  report=$(cd "$folder" && env -u HOME ${setting:+"$setting"} LANGUAGE="$language" TMPDIR="$tmp/scratch" \
+           XDG_DATA_HOME="$tmp/readonly" "${as_player[@]}" "$tmp/prefix/games/brummo" ${argument:+"$argument"} 2>&1) ||
     fail "launcher with ${setting:-HOME unset} from $folder failed: $report"
   warnings=$(grep -v '^p\(wd\|id\)=' <<<"$report" || :)
   grep -qx "pwd=$(cd "$fallback" && pwd -P)" <<<"$report" && [ "$(wc -l <<<"$warnings")" -eq 1 ] &&
-    grep -qF "gespeichert wird in $fallback." <<<"$warnings" ||
+    grep -qF "$said $fallback." <<<"$warnings" ||
     fail "with ${setting:-HOME unset} from $folder ${argument}, expected the game in $fallback and one line naming it; got:
 $report"
 done
