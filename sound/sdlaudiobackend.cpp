@@ -25,7 +25,8 @@ constexpr int waveChannel = 0;
 void musicHook(void *music, Uint8 *stream, int bytes)
 {
     // SDL_mixer calls this on its audio thread, holding its device lock; FluidMusic::render neither
-    // locks (FluidSynth's own guard is switched off), waits nor allocates. The format was checked to be 16-bit stereo: four bytes a frame.
+    // locks (FluidSynth's own guard is switched off), waits nor allocates. The format was checked
+    // to be 16-bit stereo: four bytes a frame.
     static_cast<FluidMusic *>(music)->render(reinterpret_cast<std::int16_t *>(stream), bytes / 4);
 }
 

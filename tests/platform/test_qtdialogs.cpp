@@ -29,6 +29,8 @@ struct Seen {
     bool buttonInside = false;
     QString title;
     QStringList buttons;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;   // of a message box
+    QString typed;                                  // in an input box as it opens
 };
 
 // Looks at the box once it is open, then closes it.
@@ -49,6 +51,10 @@ Seen whenOpen(QLabel *(*labelOf)(QWidget *), const std::function<void()> &open)
         for (const QPushButton *button : buttons)
             seen.buttons.append(button->text());
         seen.buttons.sort();
+        if (const auto *message = qobject_cast<QMessageBox *>(box))
+            seen.icon = message->icon();
+        if (const auto *input = qobject_cast<QInputDialog *>(box))
+            seen.typed = input->textValue();
         static_cast<QDialog *>(box)->reject();
     });
     open();
@@ -124,8 +130,9 @@ private slots:
         }
     }
 
-    // The boxes' own words in the player's language; Qt's buttons too.
-    void buttonsAndTitlesInThePlayersLanguage_data()
+    // Each box with its title, icon, buttons and text; the boxes' own words in the player's
+    // language, Qt's buttons too.
+    void eachBoxAsTheGameAsksForIt_data()
     {
         QTest::addColumn<PlayerLanguage>("language");
         QTest::addColumn<QString>("errorTitle");
@@ -134,7 +141,7 @@ private slots:
         QTest::newRow("English") << PlayerLanguage::English << "Error" << QStringList{"Cancel", "OK"};
     }
 
-    void buttonsAndTitlesInThePlayersLanguage()
+    void eachBoxAsTheGameAsksForIt()
     {
         QFETCH(PlayerLanguage, language);
         QFETCH(QString, errorTitle);
@@ -142,12 +149,24 @@ private slots:
         const PlayerTexts texts(language);
         QtDialogs qtDialogs;
         Dialogs &dialogs = qtDialogs;
-        const Seen error = whenOpen([](QWidget *) -> QLabel * { return nullptr; }, [&] { dialogs.error("x"); });
+        const auto messageLabel = [](QWidget *box) { return box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label")); };
+        const QString shortText = QStringLiteral("Datei nicht gefunden:\n/home/spieler/spiel.txt");
+        const Seen error = whenOpen(messageLabel, [&] { dialogs.error(shortText); });
         QCOMPARE(error.title, errorTitle);
+        QCOMPARE(error.icon, QMessageBox::Critical);
         QCOMPARE(error.buttons, QStringList{"OK"});
-        const Seen input = whenOpen([](QWidget *) -> QLabel * { return nullptr; },
-                                    [&] { dialogs.input("x", QStringLiteral("Speichern")); });
+        QCOMPARE(error.text, shortText);
+        const Seen information = whenOpen(messageLabel, [&] { dialogs.message(QStringLiteral("0")); });
+        QCOMPARE(information.title, QStringLiteral("Krop"));
+        QCOMPARE(information.icon, QMessageBox::NoIcon);
+        QCOMPARE(information.buttons, QStringList{"OK"});
+        QCOMPARE(information.text, QStringLiteral("0"));
+        const Seen input = whenOpen([](QWidget *box) { return box->findChild<QLabel *>(); },
+                                    [&] { dialogs.input(QStringLiteral("Name?"), QStringLiteral("Speichern")); });
+        QCOMPARE(input.title, QStringLiteral("Speichern"));
         QCOMPARE(input.buttons, inputButtons);
+        QCOMPARE(input.text, QStringLiteral("Name?"));
+        QCOMPARE(input.typed, QString());
     }
 };
 

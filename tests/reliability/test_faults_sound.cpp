@@ -14,6 +14,15 @@
 #include <malloc.h>
 #include <sys/stat.h>
 
+namespace {
+
+// What stands under the missing file's name instead.
+enum class Instead { Nothing, Pipe, LinkToDevZero, GameWaveMadeHuge, WaveOf3000SamplesAt1Hz };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Instead)
+
 class TestFaultsSound : public QObject {
     Q_OBJECT
 
@@ -25,13 +34,13 @@ private slots:
     {
         QTest::addColumn<QString>("file");         // of the program folder, replaced by the content
         QTest::addColumn<QByteArray>("content");   // null: no such file
-        QTest::addColumn<QString>("stands");       // what stands under the missing file's name instead
+        QTest::addColumn<Instead>("instead");
         QTest::addColumn<QByteArray>("driver");    // SDL_AUDIODRIVER, when it names no working device
         QTest::addColumn<QString>("soundFont");
         const auto row = [](const char *tag, const QString &file, const QByteArray &content,
-                            const char *stands = "", const QByteArray &driver = {},
+                            Instead instead = Instead::Nothing, const QByteArray &driver = {},
                             const QString &soundFont = FluidMusic::defaultSoundFont()) {
-            QTest::newRow(tag) << file << content << QString::fromLatin1(stands) << driver << soundFont;
+            QTest::newRow(tag) << file << content << instead << driver << soundFont;
         };
         const QByteArray header = midibytes::file({}).first(14);
         QByteArray noise(5000, '\0');
@@ -40,10 +49,10 @@ private slots:
         row("kol.mid missing", "kol.mid", {});
         row("crap.wav missing", "crap.wav", {});
         row("deadnow.wav missing", "deadnow.wav", {});
-        row("no SoundFont", {}, {}, "", {}, QStringLiteral("/nonexistent/brummo/none.sf2"));
-        row("no sound device: ALSA", {}, {}, "", "alsa");
-        row("no sound device: PulseAudio", {}, {}, "", "pulseaudio");
-        row("no sound device: no such driver", {}, {}, "", "kein-solcher-treiber");
+        row("no SoundFont", {}, {}, Instead::Nothing, {}, QStringLiteral("/nonexistent/brummo/none.sf2"));
+        row("no sound device: ALSA", {}, {}, Instead::Nothing, "alsa");
+        row("no sound device: PulseAudio", {}, {}, Instead::Nothing, "pulseaudio");
+        row("no sound device: no such driver", {}, {}, Instead::Nothing, "kein-solcher-treiber");
         row("kol.mid empty", "kol.mid", QByteArray(""));
         row("kol.mid no MIDI at all", "kol.mid", noise);
         row("kol.mid header tag only", "kol.mid", "MThd");
@@ -56,13 +65,13 @@ private slots:
         row("kol.mid lasts no time", "kol.mid", midibytes::file({}));
         row("kol.mid larger than any MIDI file", "kol.mid", header + QByteArray(17 * 1024 * 1024, '\0'));
         // Neither may wait on a writer or read without end.
-        row("kol.mid a pipe", "kol.mid", {}, "pipe");
-        row("crap.wav a pipe", "crap.wav", {}, "pipe");
-        row("kol.mid links to /dev/zero", "kol.mid", {}, "/dev/zero");
-        row("crap.wav links to /dev/zero", "crap.wav", {}, "/dev/zero");
-        row("crap.wav past the bound of a wave", "crap.wav", {}, "huge");
+        row("kol.mid a pipe", "kol.mid", {}, Instead::Pipe);
+        row("crap.wav a pipe", "crap.wav", {}, Instead::Pipe);
+        row("kol.mid links to /dev/zero", "kol.mid", {}, Instead::LinkToDevZero);
+        row("crap.wav links to /dev/zero", "crap.wav", {}, Instead::LinkToDevZero);
+        row("crap.wav past the bound of a wave", "crap.wav", {}, Instead::GameWaveMadeHuge);
         // 3 kB, but 50 minutes long: 529 MB once decoded for the device.
-        row("crap.wav 3000 samples at 1 Hz", "crap.wav", {}, "1 Hz");
+        row("crap.wav 3000 samples at 1 Hz", "crap.wav", {}, Instead::WaveOf3000SamplesAt1Hz);
     }
 
     // One game played to its won end: only the broken file's own sound is missing, only a missing
@@ -71,7 +80,7 @@ private slots:
     {
         QFETCH(QString, file);
         QFETCH(QByteArray, content);
-        QFETCH(QString, stands);
+        QFETCH(Instead, instead);
         QFETCH(QByteArray, driver);
         QFETCH(QString, soundFont);
         const auto restore = qScopeGuard([] { qputenv("SDL_AUDIODRIVER", "dummy"); });
@@ -86,18 +95,18 @@ private slots:
             QSKIP("this machine has a working sound device for the driver");
         QCOMPARE(g.device.driverName(), QStringLiteral("dummy"));
         const QString path = g.programFile(file);
-        if (stands == u"huge")   // the game's own wave made sparse: it costs no disk
+        if (instead == Instead::GameWaveMadeHuge)   // sparse: it costs no disk
             QVERIFY(QFile::resize(path, Apis::largestWaveImage + 1));
         else if (!file.isEmpty() && content.isNull())
             QVERIFY(QFile::remove(path));
         else if (!file.isEmpty())
             writeFile(path, content);
-        if (stands == u"1 Hz")
+        if (instead == Instead::WaveOf3000SamplesAt1Hz)
             writeFile(path, wavebytes::pcm(1, 1, 8, wavebytes::loud(3000)));
-        if (stands == u"pipe")
+        if (instead == Instead::Pipe)
             QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        if (stands == u"/dev/zero")
-            QVERIFY(QFile::link(stands, path));
+        if (instead == Instead::LinkToDevZero)
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
         const bool musicBroken = file == u"kol.mid" || !g.soundFontPresent;
 
         g.window->cmdStart_Click();

@@ -8,6 +8,7 @@
 
 #include <QtTest>
 
+#include <functional>
 #include <optional>
 
 namespace {
@@ -19,7 +20,39 @@ struct Fixture {
     std::optional<Apis> apis{std::in_place, audio, dialogs, folders};
 };
 
+// One thing the game does to its sound, or the device does back.
+using Step = std::function<void(Fixture &)>;
+
+void start(Fixture &f) { f.apis->MusikStarten(); }
+void stop(Fixture &f) { f.apis->MusikStoppen(); }
+void wave(Fixture &f) { f.apis->WavAbspielen(); }
+void destroy(Fixture &f) { f.apis.reset(); }
+
+Step song(const QString &file)
+{
+    return [file](Fixture &f) { f.apis->MidiDatei = file; };
+}
+
+// The first n bytes of an image with blanks and zero bytes as WavDaten.
+Step image(int bytes)
+{
+    return [bytes](Fixture &f) { f.apis->WavDaten = QByteArray(" RIFF\0\0 WAVE ", 13).first(bytes); };
+}
+
+// The device's notice that a play reached its end, through the handler given last, as a device
+// does that queued the notice before the handler was switched off; of the play started last
+// unless another is named.
+Step end(std::optional<AudioBackend::PlayId> play = std::nullopt)
+{
+    return [play](Fixture &f) {
+        QVERIFY(f.audio.lastHandler);
+        f.audio.lastHandler(play.value_or(f.audio.lastPlay));
+    };
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(QList<Step>)
 
 class TestApis : public QObject {
     Q_OBJECT
@@ -27,54 +60,36 @@ class TestApis : public QObject {
 private slots:
     void musicAndWaves_data()
     {
-        // start, stop, song <file>, end [<play>], destroy, wave; image [<n>]: the first n bytes of
-        // one with blanks and zero bytes, none for an empty one
-        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QList<Step>>("steps");
         QTest::addColumn<QStringList>("events");   // what reached the device
         const QString on = QStringLiteral("handler on");
         const QString off = QStringLiteral("handler off");
         const QString play = QStringLiteral("play kol.mid");
-        const auto row = [](const char *tag, const QStringList &steps, const QStringList &events) {
+        const auto row = [](const char *tag, const QList<Step> &steps, const QStringList &events) {
             QTest::newRow(tag) << steps << events;
         };
-        row("each natural end starts over, with the file named last", {"start", "end", "song neu.mid", "end"},
+        row("each natural end starts over, with the file named last", {start, end(), song("neu.mid"), end()},
             {on, play, play, "play neu.mid"});
         row("a start during play restarts, no second handler; the cut-off play's notice restarts nothing",
-            {"start", "start", "end 1", "end"}, {on, play, play, play});
+            {start, start, end(1), end()}, {on, play, play, play});
         row("a stop: harmless alone; else the restart off, a queued notice ignored, till the next start",
-            {"stop", "start", "stop", "end", "start", "end"}, {"stop", on, play, "stop", off, on, play, play});
-        row("going, it switches the handler off", {"start", "destroy"}, {on, play, off});
+            {stop, start, stop, end(), start, end()}, {"stop", on, play, "stop", off, on, play, play});
+        row("going, it switches the handler off", {start, destroy}, {on, play, off});
         row("a wave with no image stops; an empty one, blanks and zeros are handed over; music stops alone",
-            {"wave", "image", "wave", "image 13", "wave", "start", "stop"},
+            {wave, image(0), wave, image(13), wave, start, stop},
             {"wave stop", "wave 0", "wave 13", on, play, "stop", off});
     }
 
     void musicAndWaves()
     {
-        QFETCH(QStringList, steps);
+        QFETCH(QList<Step>, steps);
         QFETCH(QStringList, events);
         Fixture f;
         f.apis->MidiDatei = QStringLiteral("kol.mid");
-        for (const QString &step : steps) {
-            const QString argument = step.section(u' ', 1);
-            if (step == u"start") {
-                f.apis->MusikStarten();
-            } else if (step == u"stop") {
-                f.apis->MusikStoppen();
-            } else if (step.startsWith(u"song")) {
-                f.apis->MidiDatei = argument;
-            } else if (step == u"destroy") {
-                f.apis.reset();
-            } else if (step.startsWith(u"image")) {
-                f.apis->WavDaten = QByteArray(" RIFF\0\0 WAVE ", 13).first(argument.toInt());
-            } else if (step == u"wave") {
-                f.apis->WavAbspielen();
-            } else {
-                // Through the handler given last, as a device does that queued the notice before
-                // the handler was switched off.
-                QVERIFY(f.audio.lastHandler);
-                f.audio.lastHandler(argument.isEmpty() ? f.audio.lastPlay : argument.toULongLong());
-            }
+        for (const Step &step : steps) {
+            step(f);
+            if (QTest::currentTestFailed())
+                return;
         }
         QCOMPARE(f.audio.events, events);
     }

@@ -89,7 +89,29 @@ int deliverWaitingNotices()
     return counter.count;
 }
 
+// What sounds after the device woke from its quiet.
+enum class NextSound { WaveWithTheDeviceGone, Music, LongWave, LongMusicThenWave };
+
+// What plays before the heap calls are counted.
+enum class Song { None, Kol, Short };
+struct Before {
+    Song song = Song::None;
+    bool wave = false;      // a wave on top of the song
+    bool ended = false;     // the song played to its end
+};
+
+// What happens while they are counted.
+enum class Action { NoneTheSongEnds, PlayKol, Stop, Wave, WaveThenCloseTheDevice };
+
+// FluidSynth's own heap calls while they are counted.
+enum class Rendering { Some, None, Either };
+
 } // namespace
+
+Q_DECLARE_METATYPE(NextSound)
+Q_DECLARE_METATYPE(Before)
+Q_DECLARE_METATYPE(Action)
+Q_DECLARE_METATYPE(Rendering)
 
 class TestSdlBackend : public QObject {
     Q_OBJECT
@@ -100,7 +122,8 @@ private slots:
         realWriteFloat = reinterpret_cast<decltype(realWriteFloat)>(dlsym(RTLD_NEXT, "fluid_synth_write_float"));
         QVERIFY(realWriteFloat);
         qputenv("SDL_AUDIODRIVER", "disk");
-        // The short song lies where the original broke: a folder with blanks and umlauts.
+        // The short song lies in a folder with blanks and umlauts, which a path handed on as bytes of
+        // the wrong encoding, or split at a blank, would not find.
         QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Bär und Öl")));
         shortSong = dir.filePath(QStringLiteral("Bär und Öl/Lied mit Lücke é.mid"));
         writeFile(shortSong, midibytes::chord(120));   // an eighth of a second
@@ -133,17 +156,17 @@ private slots:
 
     void theDeviceSleepsWhenQuietAndWakesForTheNextSound_data()
     {
-        QTest::addColumn<QString>("next");
-        QTest::newRow("a wave, the device gone meanwhile") << QStringLiteral("gone");
-        QTest::newRow("music") << QStringLiteral("music");
-        QTest::newRow("the winner's wave, still playing") << QStringLiteral("long wave");
-        QTest::newRow("music still playing, then a wave") << QStringLiteral("long music");
+        QTest::addColumn<NextSound>("next");
+        QTest::newRow("a wave, the device gone meanwhile") << NextSound::WaveWithTheDeviceGone;
+        QTest::newRow("music") << NextSound::Music;
+        QTest::newRow("the winner's wave, still playing") << NextSound::LongWave;
+        QTest::newRow("music still playing, then a wave") << NextSound::LongMusicThenWave;
     }
 
     void theDeviceSleepsWhenQuietAndWakesForTheNextSound()
     {
-        QFETCH(QString, next);
-        if (next.endsWith(u"music") && FluidMusic::defaultSoundFont().isEmpty())
+        QFETCH(NextSound, next);
+        if ((next == NextSound::Music || next == NextSound::LongMusicThenWave) && FluidMusic::defaultSoundFont().isEmpty())
             QSKIP("No General MIDI SoundFont installed");
         // From the device's next opening on at a sound card's pace, so that a sound lasts as long for
         // the test as for the player, and the last notes ring on while the test listens.
@@ -163,7 +186,7 @@ private slots:
         // The SoundFont stayed loaded: the music plays at once.
         QVERIFY(backend->musicReady() || FluidMusic::defaultSoundFont().isEmpty());
 
-        if (next == u"gone") {
+        if (next == NextSound::WaveWithTheDeviceGone) {
             // The disk driver can no longer write where it did: its device is gone.
             qputenv("SDL_DISKAUDIOFILE", dir.filePath(QStringLiteral("kein Ordner/ton.raw")).toLocal8Bit());
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("keine Tonausgabe")));
@@ -173,7 +196,7 @@ private slots:
             QVERIFY(meter->loudestOver(20) > 3000);
             return;
         }
-        if (next == u"music") {
+        if (next == NextSound::Music) {
             const AudioBackend::PlayId play = backend->playMusic(shortSong);
             startReturned = true;
             clock.advance(2 * idleDelay / 3);   // before the notice can have arrived
@@ -189,7 +212,7 @@ private slots:
             QVERIFY(!deviceOpen());
             return;
         }
-        if (next == u"long wave")
+        if (next == NextSound::LongWave)
             backend->playWave(gameAsset(QStringLiteral("deadnow.wav")));   // 3.1 s
         else
             backend->playMusic(longSong);
@@ -198,7 +221,7 @@ private slots:
         clock.advance(3 * idleDelay);
         QVERIFY(deviceOpen());
         QVERIFY(meter->loudestOver(5) > 1000);
-        if (next == u"long music") {
+        if (next == NextSound::LongMusicThenWave) {
             backend->playWave(crap);
             backend->stopMusic();
             QVERIFY2(meter->loudestOver(20) > 3000, "stopping the music stopped the wave too");
@@ -261,48 +284,53 @@ private slots:
     // notice comes only for a play nothing cut off, even when the cut finds it waiting in the queue.
     void theAudioThreadAllocatesNothingOfOursAndNoticesOnlyAnUncutEnd_data()
     {
-        QTest::addColumn<QString>("before");   // kol.mid, the short song, or that song played to its end
-        QTest::addColumn<QString>("action");   // while the heap calls are counted; none: the song ends
-        QTest::addColumn<int>("rendering");    // FluidSynth's own heap calls: 1 some, 0 none, -1 either
-        const auto row = [](const char *tag, const char *before, const char *action, int rendering) {
-            QTest::newRow(tag) << QString::fromLatin1(before) << QString::fromLatin1(action) << rendering;
+        QTest::addColumn<Before>("before");
+        QTest::addColumn<Action>("action");
+        QTest::addColumn<Rendering>("rendering");
+        const auto row = [](const char *tag, Before before, Action action, Rendering rendering) {
+            QTest::newRow(tag) << before << action << rendering;
         };
-        row("start", "", "kol", 1);
-        row("restart", "kol", "kol", 1);
-        row("natural end", "short", "", 1);
-        row("stop", "kol", "stop", -1);   // it may still meet a buffer of music in flight
-        row("wave", "", "wave", 0);
-        row("wave cut off", "kol wave", "wave", 1);
-        row("stopped after its end", "short ended", "stop", -1);
+        const Before nothing{};
+        const Before kol{.song = Song::Kol};
+        const Before shortEnded{.song = Song::Short, .ended = true};
+        row("start", nothing, Action::PlayKol, Rendering::Some);
+        row("restart", kol, Action::PlayKol, Rendering::Some);
+        row("natural end", {.song = Song::Short}, Action::NoneTheSongEnds, Rendering::Some);
+        row("stop", kol, Action::Stop, Rendering::Either);   // it may still meet a buffer of music in flight
+        row("wave", nothing, Action::Wave, Rendering::None);
+        row("wave cut off", {.song = Song::Kol, .wave = true}, Action::Wave, Rendering::Some);
+        row("stopped after its end", shortEnded, Action::Stop, Rendering::Either);
         // kol.mid still plays when the device goes for the next test: that teardown is tried too.
-        row("started anew after its end", "short ended", "kol", 1);
-        row("device closed after its end while a wave plays", "short ended", "wave close", -1);
+        row("started anew after its end", shortEnded, Action::PlayKol, Rendering::Some);
+        row("device closed after its end while a wave plays", shortEnded, Action::WaveThenCloseTheDevice,
+            Rendering::Either);
     }
 
     void theAudioThreadAllocatesNothingOfOursAndNoticesOnlyAnUncutEnd()
     {
-        QFETCH(QString, before);
-        QFETCH(QString, action);
-        QFETCH(int, rendering);
+        QFETCH(Before, before);
+        QFETCH(Action, action);
+        QFETCH(Rendering, rendering);
         if (FluidMusic::defaultSoundFont().isEmpty())
             QSKIP("No General MIDI SoundFont installed");
         const QString song = gameAssetPath(QStringLiteral("kol.mid"));
         const AudioBackend::PlayId play
-            = before.isEmpty() ? 0 : backend->playMusic(before.startsWith(u"kol") ? song : shortSong);
+            = before.song == Song::None ? 0 : backend->playMusic(before.song == Song::Kol ? song : shortSong);
         startReturned = true;
-        if (before.endsWith(u"wave"))
+        if (before.wave)
             backend->playWave(crap);
         // The event loop stands still, so a notice waits in the queue.
-        QVERIFY(meter->waitForBuffers(before.endsWith(u"ended") ? second : 2, false));
+        QVERIFY(meter->waitForBuffers(before.ended ? second : 2, false));
         heapCallsRendering = heapCallsOurs = 0;
-        countingHeapCalls = !action.endsWith(u"close");   // SDL's audio thread frees its own on its way out
-        if (action == u"kol")
+        // SDL's audio thread frees its own on its way out.
+        countingHeapCalls = action != Action::WaveThenCloseTheDevice;
+        if (action == Action::PlayKol)
             backend->playMusic(song);
-        else if (action == u"stop")
+        else if (action == Action::Stop)
             backend->stopMusic();
-        else if (action.startsWith(u"wave"))
+        else if (action == Action::Wave || action == Action::WaveThenCloseTheDevice)
             backend->playWave(crap);
-        if (action.endsWith(u"close")) {
+        if (action == Action::WaveThenCloseTheDevice) {
             meter.reset();
             backend.reset();
         }
@@ -313,12 +341,12 @@ private slots:
             QVERIFY2(delivered == 0, "a notice outlived its device; it would have reached freed memory");
             return;
         }
-        QVERIFY2(delivered >= 1 || !before.startsWith(u"short"), "no notice queued: the row proves nothing");
+        QVERIFY2(delivered >= 1 || before.song != Song::Short, "no notice queued: the row proves nothing");
         QVERIFY(meter->waitForBuffers(2 * second));   // and no second notice follows
-        QCOMPARE(ended, action.isEmpty() ? QList{play} : QList<AudioBackend::PlayId>{});
+        QCOMPARE(ended, action == Action::NoneTheSongEnds ? QList{play} : QList<AudioBackend::PlayId>{});
         QCOMPARE(heapCallsOurs.load(), 0L);
-        if (rendering >= 0 && heapCallsCounted)   // and the count sees what it is to see
-            QCOMPARE(heapCallsRendering.load() > 0, rendering == 1);
+        if (rendering != Rendering::Either && heapCallsCounted)   // and the count sees what it is to see
+            QCOMPARE(heapCallsRendering.load() > 0, rendering == Rendering::Some);
     }
 
 private:
