@@ -7,17 +7,6 @@
 set -euo pipefail
 program=$(readlink -f "$1")
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-skip() { echo "SKIP: $*"; exit 77; }
-
-tmp=$(mktemp -d)
-game=
-cleanup() {
-  [ -z "$game" ] || kill "$game" 2>/dev/null || :
-  stop_display
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
 source "$(dirname "$0")/../support/openbox-display.sh"
 start_openbox_display
 

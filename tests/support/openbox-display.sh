@@ -3,15 +3,27 @@
 # ways to find the program's windows and read where they are. Nothing here sleeps for a fixed
 # time: every wait polls with a deadline.
 #
-# The caller has made the folder $tmp, defines fail and skip, sends the program's output to
-# $tmp/game.log, and calls stop_display on exit.
+# Sourcing it makes the scratch folder $tmp, removed on exit with the display and the program whose
+# process id the caller keeps in $game; the caller sends the program's output to $tmp/game.log.
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+skip() { echo "SKIP: $*"; exit 77; }
 
 display_pids=()
+tmp=$(mktemp -d)
+game=
 
 stop_display() {
   for p in "${display_pids[@]}"; do kill "$p" 2>/dev/null || :; done
   for p in "${display_pids[@]}"; do wait "$p" 2>/dev/null || :; done
 }
+
+cleanup() {
+  [ -z "$game" ] || kill "$game" 2>/dev/null || :
+  stop_display
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
 
 # Polls "$@" every tenth of a second until it succeeds, for at most $seconds seconds.
 within() {
