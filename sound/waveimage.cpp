@@ -32,17 +32,17 @@ std::unique_ptr<DecodedWave> DecodedWave::decode(const QByteArray &image)
     if (!seconds || *seconds > longestWaveSeconds)
         return nullptr;
     SDL_RWops *source = SDL_RWFromConstMem(image.constData(), static_cast<int>(image.size()));
-    SDL_AudioSpec spec;
+    SDL_AudioSpec loaded;
     Uint8 *samples = nullptr;
     Uint32 bytes = 0;
-    if (!source || !SDL_LoadWAV_RW(source, 1, &spec, &samples, &bytes))
+    if (!source || !SDL_LoadWAV_RW(source, 1, &loaded, &samples, &bytes))
         return nullptr;
     // The same conversion SDL_mixer makes when it loads a wave for an open device, done without one.
     SDL_AudioCVT conversion;
-    const int needed = SDL_BuildAudioCVT(&conversion, spec.format, spec.channels, spec.freq, deviceFormat,
+    const int needed = SDL_BuildAudioCVT(&conversion, loaded.format, loaded.channels, loaded.freq, deviceFormat,
                                          deviceChannels, SdlAudioBackend::sampleRate);
     // SDL_mixer plays whole frames only.
-    const Uint32 frameBytes = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
+    const Uint32 frameBytes = SDL_AUDIO_BITSIZE(loaded.format) / 8 * loaded.channels;
     bytes -= bytes % frameBytes;
     if (needed > 0) {
         conversion.len = static_cast<int>(bytes);
