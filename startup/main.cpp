@@ -16,14 +16,13 @@
 #include "startup/playerlanguage.h"
 
 #include <QApplication>
-#include <QLocale>
 
 #include <memory>
 #include <optional>
 
 int main(int argc, char *argv[])
 {
-    PlayerTexts texts(chooseLanguage(QLocale::system().uiLanguages()));
+    PlayerTexts texts(playerLanguage());
     // Before the application: the answer needs no screen.
     if (const std::optional<int> exitStatus = answerInsteadOfGame(argc, argv, texts))
         return *exitStatus;
