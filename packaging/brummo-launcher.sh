@@ -17,13 +17,6 @@ case $home in
 esac
 [ -n "$home" ] || home=$(getent passwd "$(id -u)" 2>/dev/null | cut -d: -f6)
 
-# $XDG_RUNTIME_DIR where it is the player's alone, as the system makes it at log-in: absolute, owned
-# by the player, mode 0700. Others may write into $TMPDIR and /tmp, and plant files there.
-own=
-case ${XDG_RUNTIME_DIR:-} in
-    /*) [ "$(stat -L -c '%u %a' -- "$XDG_RUNTIME_DIR" 2>/dev/null)" = "$(id -u) 700" ] && own=$XDG_RUNTIME_DIR ;;
-esac
-
 # The game says in one line, in its language, why it does not run where it was meant to and where
 # it saves instead: the launcher hands it the facts as arguments (startup/launchernote.h).
 meant=
@@ -32,6 +25,12 @@ taken=
 # Runs the game in the home folder, or where that is missing or cannot be written into, in the
 # player's own runtime folder or the one for temporary files, so that saving works.
 save_elsewhere() {
+    # $XDG_RUNTIME_DIR where it is the player's alone, as the system makes it at log-in: absolute,
+    # owned by the player, mode 0700. Others may write into $TMPDIR and /tmp, and plant files there.
+    own=
+    case ${XDG_RUNTIME_DIR:-} in
+        /*) [ "$(stat -L -c '%u %a' -- "$XDG_RUNTIME_DIR" 2>/dev/null)" = "$(id -u) 700" ] && own=$XDG_RUNTIME_DIR ;;
+    esac
     for folder in "$home" "$own" "${TMPDIR:-}" /tmp; do
         case $folder in /*) ;; *) continue ;; esac
         if [ -d "$folder" ] && [ -w "$folder" ] && cd -- "$folder" 2>/dev/null; then
