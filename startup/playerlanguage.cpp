@@ -41,8 +41,9 @@ PlayerLanguage chooseLanguage(const LanguageVariables &variables)
         }
         return PlayerLanguage::German;
     }
-    // One pass that stops at the first language the game speaks: each byte is looked at once, and
-    // exec limits a variable to 128 KiB. (Qt's uiLanguages() takes seconds on a list that long.)
+    // One pass from the front that stops at the first language the game speaks, so the work grows
+    // with the variable's length alone, which exec limits to 128 KiB: about 1.4 ms for 43 000
+    // entries, where Qt's uiLanguages() took seconds.
     QByteArrayView rest = variables.language;
     for (;;) {
         const qsizetype end = rest.indexOf(':');
