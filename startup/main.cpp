@@ -13,17 +13,20 @@
 #include "startup/commandline.h"
 #include "startup/firstframe.h"
 #include "startup/frmload.h"
+#include "startup/launchernote.h"
 #include "startup/playerlanguage.h"
 
 #include <QApplication>
-#include <QLocale>
 
+#include <cstdio>
 #include <memory>
 #include <optional>
 
 int main(int argc, char *argv[])
 {
-    PlayerTexts texts(chooseLanguage(QLocale::system().uiLanguages()));
+    PlayerTexts texts(playerLanguage());
+    const QByteArray note = launcherNote(argc, argv, texts);
+    std::fwrite(note.constData(), 1, note.size(), stderr);
     // Before the application: the answer needs no screen.
     if (const std::optional<int> exitStatus = answerInsteadOfGame(argc, argv, texts))
         return *exitStatus;

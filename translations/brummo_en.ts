@@ -153,6 +153,33 @@ See &quot;man brummo&quot; for more.
     </message>
 </context>
 <context>
+    <name>LauncherNote</name>
+    <message>
+        <source>Brummo: Ordner für Spielstände nicht beschreibbar (%1), gespeichert wird in %2.</source>
+        <translation>Brummo: cannot write to the folder for saved games (%1); saving in %2 instead.</translation>
+    </message>
+    <message>
+        <source>Brummo: Ordner für Spielstände nicht beschreibbar (%1), gespeichert wird in %2, deinem eigenen Ordner, den das System beim Abmelden leert.</source>
+        <translation>Brummo: cannot write to the folder for saved games (%1); saving in %2 instead, a folder of your own that is emptied when you log out.</translation>
+    </message>
+    <message>
+        <source>Brummo: Ordner für Spielstände nicht beschreibbar (%1), und kein anderer Ordner ist beschreibbar: Spielstände lassen sich nicht speichern.</source>
+        <translation>Brummo: cannot write to the folder for saved games (%1), nor to any other folder; games cannot be saved.</translation>
+    </message>
+    <message>
+        <source>Brummo: Ordner nicht beschreibbar (%1), gespeichert wird in %2.</source>
+        <translation>Brummo: cannot write to this folder (%1); saving in %2 instead.</translation>
+    </message>
+    <message>
+        <source>Brummo: Ordner nicht beschreibbar (%1), gespeichert wird in %2, deinem eigenen Ordner, den das System beim Abmelden leert.</source>
+        <translation>Brummo: cannot write to this folder (%1); saving in %2 instead, a folder of your own that is emptied when you log out.</translation>
+    </message>
+    <message>
+        <source>Brummo: Ordner nicht beschreibbar (%1), und kein anderer Ordner ist beschreibbar: Spielstände lassen sich nicht speichern.</source>
+        <translation>Brummo: cannot write to this folder (%1), nor to any other folder; games cannot be saved.</translation>
+    </message>
+</context>
+<context>
     <name>QtDialogs</name>
     <message>
         <source>Abbrechen</source>
