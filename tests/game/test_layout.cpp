@@ -2,6 +2,7 @@
 #include "startup/playerlanguage.h"
 #include "widgets/appearance.h"
 #include "tests/support/gamechecks.h"
+#include "tests/support/textfit.h"
 
 #include <QAccessible>
 #include <QGroupBox>
@@ -133,6 +134,7 @@ private slots:
         const bool target = name.startsWith(QStringLiteral("imgGegner"));  // placed anew at each show
         QCOMPARE(control->geometry(), target ? QRect(control->pos(), geometry.size()) : geometry);
         QCOMPARE(shownText(control), text);
+        QVERIFY2(misfitAsShown(*control).isEmpty(), qPrintable(misfitAsShown(*control)));
         const auto *label = qobject_cast<QLabel *>(control);
         if (name.startsWith(QStringLiteral("img"))) {
             // Pictures are stretched over their control, except the targets, which are drawn as they are.
@@ -161,6 +163,9 @@ private slots:
         QWidget *englishControl = inEnglish.window->findChild<QWidget *>(name);
         QVERIFY(englishControl);
         QCOMPARE(shownText(englishControl), english);
+        // Also with the wider Comic Sans MS a player may have.
+        for (const QString &misfit : {misfitAsShown(*englishControl), misfitInComicSans(*englishControl)})
+            QVERIFY2(misfit.isEmpty(), qPrintable(misfit));
         const QString saidInEnglish = spokenText(englishControl);
         QVERIFY2(!saidInEnglish.isEmpty() && saidInEnglish.contains(englishSpoken), qPrintable(saidInEnglish));
     }
