@@ -60,25 +60,25 @@ auftauchen. Spielstände liegen im Ordner, in dem das Spiel läuft.
 Qts übrige Optionen gelten auch; alle anderen Angaben übergeht das Spiel.
 Mehr dazu in „man brummo“.
 </source>
-        <translation>Usage: brummo [OPTION …]
-&quot;Brummo on the run&quot; is a small reaction game: click the pictures that pop up in front of
+        <translation>Usage: brummo [OPTION]...
+“Brummo on the run” is a small reaction game: click the pictures that pop up in front of
 Brummo&apos;s house. Saved games are kept in the folder the game runs in.
 
-  --help            shows this help and ends
-  --version         shows the version and ends
-  --from-menu       how the menu entry starts it: saved games are then kept in
-                    $XDG_DATA_HOME/brummo, without that variable in ~/.local/share/brummo
-  -platform NAME    the Qt platform: xcb (X11), wayland or offscreen
-  -display DISPLAY  the X11 display, such as :0
+  --help            show this help and exit
+  --version         show the version and exit
+  --from-menu       start as the menu entry does, keeping saved games in
+                    $XDG_DATA_HOME/brummo (by default ~/.local/share/brummo)
+  -platform NAME    use this Qt platform: xcb (X11), wayland or offscreen
+  -display DISPLAY  use this X11 display, such as :0
 
 Qt&apos;s other options work too; the game ignores anything else.
-See &quot;man brummo&quot; for more.
+See “man brummo” for more.
 </translation>
     </message>
     <message>
         <source>Brummo: Die Ausgabe ließ sich nicht schreiben.
 </source>
-        <translation>Brummo: the output could not be written.
+        <translation>Brummo: could not write the output.
 </translation>
     </message>
 </context>
