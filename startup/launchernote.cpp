@@ -1,6 +1,7 @@
 #include "startup/launchernote.h"
 
 #include "startup/playerlanguage.h"
+#include "startup/terminaltext.h"
 
 #include <QtGlobal>
 
@@ -78,5 +79,5 @@ QByteArray launcherNote(int argc, const char *const argv[], const PlayerTexts &t
     const Fact taken = findFact(argc, argv, {"--saving-in=", "--saving-in-runtime-folder="})
                            .value_or(Fact{noFolderTaken, {}});
     const QString sentence = texts.translate("LauncherNote", sentences[meant->kind][taken.kind]);
-    return filledIn(sentence.toUtf8(), meant->folder, taken.folder) + '\n';
+    return filledIn(forTerminal(sentence), meant->folder, taken.folder) + '\n';
 }

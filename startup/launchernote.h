@@ -16,6 +16,6 @@ class PlayerTexts;
 // the line speaks the same language as the game by the game's one rule. Qt and the game pass over
 // these arguments otherwise.
 
-// That line for these arguments, with a line break, each folder as its bytes stand; empty when the
-// launcher moved nothing.
+// That line for these arguments, in the terminal's character set (startup/terminaltext.h), with a
+// line break, each folder as its bytes stand; empty when the launcher moved nothing.
 QByteArray launcherNote(int argc, const char *const argv[], const PlayerTexts &texts);

@@ -9,6 +9,9 @@ class TestLauncherNote : public QObject {
     Q_OBJECT
 
 private slots:
+    // The line is written in the terminal's character set; these rows expect UTF-8.
+    void initTestCase() { qputenv("LC_ALL", "C.UTF-8"); }
+
     void saysWhereTheGameRuns_data()
     {
         QTest::addColumn<QByteArrayList>("arguments");
