@@ -61,8 +61,12 @@ if [ ! -f "$source_dir/CMakeLists.txt" ]; then
   rm -rf "$work/download"
 fi
 
+# Qt's own toolchain file, which the game's build uses, loads this one from where Qt was configured
+# with it: a copy in the cache keeps working when a work tree goes.
+toolchain=$prefix/mingw-w64-x86_64.cmake
+
 # CMake keeps a feature's first value in its cache, so other options need a fresh build folder.
-wanted_options=$(printf '%s\n' "$prefix" "${configure_options[@]}")
+wanted_options=$(printf '%s\n' "$prefix" "${configure_options[@]}" && cat "$here/mingw-w64-x86_64.cmake")
 if [ -d "$build_dir" ] && [ "$(cat "$options_file" 2>/dev/null)" != "$wanted_options" ]; then
   echo "The configuration changed: starting the Qt build afresh."
   rm -rf "$build_dir"
@@ -71,8 +75,9 @@ fi
 if [ ! -f "$build_dir/build.ninja" ]; then
   echo "Configuring Qt $qt_version for Windows (about a minute) ..."
   configure_start=$SECONDS
+  cp "$here/mingw-w64-x86_64.cmake" "$toolchain"
   cmake -G Ninja -S "$source_dir" -B "$build_dir" \
-    -DCMAKE_TOOLCHAIN_FILE="$here/mingw-w64-x86_64.cmake" \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_INSTALL_PREFIX="$prefix" \
     "${configure_options[@]}" >"$work/configure.log" 2>&1 \
     || { tail -n 30 "$work/configure.log"; echo "Configuring Qt failed; see $work/configure.log" >&2; exit 1; }
