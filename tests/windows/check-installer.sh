@@ -11,8 +11,8 @@ skip() { echo "SKIP: $*"; exit 77; }
 
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
-[ -x "$wine" ] && [ -x "$wineserver" ] || skip "Wine not found at $wine (apt-get install wine64)"
-[ -n "${1:-}" ] && [ -f "$1" ] ||
+{ [ -x "$wine" ] && [ -x "$wineserver" ]; } || skip "Wine not found at $wine (apt-get install wine64)"
+{ [ -n "${1:-}" ] && [ -f "$1" ]; } ||
   skip "no installer at '${1:-}' (makensis packaging/windows/brummo.nsi builds it; apt-get install nsis)"
 setup=$(readlink -f "$1")
 
@@ -41,7 +41,7 @@ run() {
 unix_path() { "$wine" winepath.exe -u "$1" | tr -d '\r'; }
 
 # The prefix's first start tells of every folder it makes; only a failure is worth reading.
-timeout -k 5 150 "$wine" wineboot.exe --init >"$tmp/wineboot.log" 2>&1 && timeout -k 5 60 "$wineserver" -w ||
+{ timeout -k 5 150 "$wine" wineboot.exe --init >"$tmp/wineboot.log" 2>&1 && timeout -k 5 60 "$wineserver" -w; } ||
   fail "Wine could not make its prefix: $(cat "$tmp/wineboot.log")"
 
 run "$setup" /S
@@ -81,7 +81,7 @@ expect_value QuietUninstallString "\"C:\\Program Files\\$name\\uninstall.exe\" /
 # Settings lists this size; it must be what the folder holds, give or take the rounding per file.
 estimated_kib=$(($(value EstimatedSize)))
 folder_kib=$(($(du -s --apparent-size -B1 "$program_folder" | cut -f1) / 1024))
-[ $((estimated_kib - folder_kib)) -le 16 ] && [ $((folder_kib - estimated_kib)) -le 16 ] ||
+{ [ $((estimated_kib - folder_kib)) -le 16 ] && [ $((folder_kib - estimated_kib)) -le 16 ]; } ||
   fail "EstimatedSize is $estimated_kib KiB, the folder holds $folder_kib KiB"
 
 # Where the game started from the Start menu saves.
@@ -90,7 +90,7 @@ echo "a saved game" >"$saved_games/$name/Spiel 1.txt"
 
 run "$program_folder/uninstall.exe" /S
 
-[ ! -e "$program_folder" ] || fail "the uninstaller left $(ls -A "$program_folder" | tr '\n' ' ')in $program_folder"
+[ ! -e "$program_folder" ] || fail "the uninstaller left $(find "$program_folder" -mindepth 1 -printf '%P ')in $program_folder"
 [ ! -e "$shortcut" ] || fail "the uninstaller left the Start-menu entry"
 if "$wine" reg.exe query "$key" >/dev/null 2>&1; then fail "the uninstaller left $key"; fi
 [ "$(cat "$saved_games/$name/Spiel 1.txt" 2>/dev/null)" = "a saved game" ] ||
