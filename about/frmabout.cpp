@@ -41,7 +41,7 @@ using Kind = ControlSpec::Kind;
 
 // Front to back, in twips; a line's second end point stands in width and height.
 const ControlSpec controls[] = {
-    {.name = QStringLiteral("picIcon"), .kind = Kind::PictureBox, .left = 240, .top = 0, .width = 510, .height = 510,
+    {.name = QStringLiteral("picIcon"), .kind = Kind::Picture, .left = 240, .top = 0, .width = 510, .height = 510,
      .background = white, .picture = QStringLiteral(":/bilder/brummo_rot.png"),
      .accessibleName = QT_TRANSLATE_NOOP("frmAbout", "Brummo mit roter Mütze")},
     {.name = QStringLiteral("cmdOK"), .kind = Kind::Button, .left = 4245, .top = 2625, .width = 1260, .height = 345,

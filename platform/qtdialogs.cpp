@@ -146,7 +146,7 @@ void QtDialogs::message(const QString &text, Icon icon, const QString &title)
     box.exec();
 }
 
-QString QtDialogs::input(const QString &prompt, const QString &title, const QString &defaultText)
+QString QtDialogs::input(const QString &prompt, const QString &title)
 {
     InputBox box(QApplication::activeWindow());
     box.setWindowTitle(orApplicationTitle(title));
@@ -156,7 +156,6 @@ QString QtDialogs::input(const QString &prompt, const QString &title, const QStr
         label->setWordWrap(true);
     }
     box.setLabelText(fittedForBox(prompt));
-    box.setTextValue(defaultText);
     box.setOkButtonText(QStringLiteral("OK"));
     box.setCancelButtonText(QCoreApplication::translate("QtDialogs", "Abbrechen"));
     if (box.exec() != QDialog::Accepted)

@@ -80,7 +80,6 @@ QWidget *create(const ControlSpec &design, QWidget *parent)
         break;
     }
     case Kind::Picture:
-    case Kind::PictureBox:
         widget = pictureLabel(design, parent);
         break;
     case Kind::Button:
