@@ -3,6 +3,7 @@
 #include "about/programlauncher.h"
 #include "about/registrylookup.h"
 #include "platform/dialogs.h"
+#include "widgets/appearance.h"
 #include "widgets/formbuilder.h"
 #include "widgets/linewidget.h"
 #include "widgets/scalablepicture.h"
@@ -101,14 +102,7 @@ frmAbout::frmAbout(Dialogs &dialogs, Registry &registry, ProgramLauncher &launch
     setWindowIcon(scalableIcon(QStringLiteral(":/bilder/brummo_blau.png")));
     setModal(true);
 
-    QFont font(windowFontFamily);
-    font.setPixelSize(fontPixels(windowFontPoints));
-    setFont(font);
-
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, white);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    applyWindowLook(*this, windowFontFamily, windowFontPoints, white);
 
     takeControls();
 
