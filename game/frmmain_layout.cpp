@@ -3,6 +3,7 @@
 
 #include "game/savedgame.h"
 #include "platform/folders.h"
+#include "widgets/appearance.h"
 #include "widgets/formbuilder.h"
 #include "widgets/linewidget.h"
 #include "widgets/placement.h"
@@ -171,13 +172,7 @@ void frmMain::buildControls()
     resize(pixels(10245), pixels(5880));
     centreOnScreen(*this);
 
-    QFont windowFont(comicSans);
-    windowFont.setPixelSize(fontPixels(8.25));
-    setFont(windowFont);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, yellow);
-    setPalette(colours);
-    setAutoFillBackground(true);
+    applyWindowLook(*this, comicSans, 8.25, yellow);
 
     takeControls();
 

@@ -11,6 +11,7 @@
 #include "sound/apis.h"
 #include "sound/audioloader.h"
 #include "startup/commandline.h"
+#include "startup/exitwithoutdisplay.h"
 #include "startup/firstframe.h"
 #include "startup/frmload.h"
 #include "startup/launchernote.h"
@@ -30,7 +31,9 @@ int main(int argc, char *argv[])
     // Before the application: the answer needs no screen.
     if (const std::optional<int> exitStatus = answerInsteadOfGame(argc, argv, texts))
         return *exitStatus;
+    std::optional<ExitWithoutDisplay> withoutDisplay(std::in_place, texts);
     QApplication application(argc, argv);
+    withoutDisplay.reset();
     application.setApplicationName(QStringLiteral("Brummo on the run"));
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.brummo"));

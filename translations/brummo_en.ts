@@ -90,6 +90,15 @@ See “man brummo” for more.
     </message>
 </context>
 <context>
+    <name>ExitWithoutDisplay</name>
+    <message>
+        <source>Brummo: Keine Anzeige für die Fenster erreichbar; DISPLAY, WAYLAND_DISPLAY oder QT_QPA_PLATFORM prüfen.
+</source>
+        <translation>Brummo: no display to show the windows on; check DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM.
+</translation>
+    </message>
+</context>
+<context>
     <name>FileErrors</name>
     <message>
         <source>Keine Berechtigung für die Datei:</source>

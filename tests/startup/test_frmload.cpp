@@ -40,6 +40,7 @@ private slots:
         QCOMPARE(handOvers, 1);
         QVERIFY(splashOpenAtHandOver);
         QCOMPARE(splash->schritte(), 6);
+        QCOMPARE(splash->tmrZeit().interval(), 0);
         QVERIFY(!splash->isVisible());
         QTest::qWait(0);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
