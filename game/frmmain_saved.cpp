@@ -31,7 +31,7 @@ void frmMain::cmdSpeichern_Click()
     // the game saved under this name before as it was.
     const QByteArray bytes = SavedGame::format(lblZeit->text(), lblTreffer->text(), lblPunkte->text());
     if (const int error = SaveFile::write(path, bytes); error != 0)
-        services.dialogs.error(germanSaveError(error, path));
+        services.dialogs.error(saveErrorText(error, path));
 }
 
 void frmMain::cmdLaden_Click()

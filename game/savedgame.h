@@ -22,7 +22,7 @@ QString fileName(const QString &typed);
 
 // Reads one line. A line ends at CR LF or at a lone CR; a lone LF belongs to the line.
 // On failure (end of file before the line, an overlong line, a read error) gives nothing and a
-// German reason in `error`.
+// reason for the player in `error`.
 std::optional<QString> readLine(QIODevice &file, QString &error);
 
 // A line as a 16-bit signed number: optional sign and digits, blanks around them.

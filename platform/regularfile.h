@@ -11,7 +11,7 @@ namespace RegularFile {
 
 // Opens `localPath` (the name's bytes as the system has them) for reading into `file`, but only when
 // it is a regular file after following links; never waits on the way. Gives an empty text on
-// success, otherwise a German reason naming `shownPath` for the player's error box.
+// success, otherwise the reason naming `shownPath` for the player's error box.
 QString openForReading(QFile &file, const QByteArray &localPath, const QString &shownPath);
 
 inline QString openForReading(QFile &file, const QString &path)
