@@ -2,6 +2,7 @@
 // umlauts and blanks. Whatever happens, the running game goes on and no earlier save is damaged.
 // Files that are no saved game (binary, huge, vanished) are loaded in the saved-game tests' load table.
 #include "tests/support/gamechecks.h"
+#include "tests/support/syscallstop.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -9,17 +10,33 @@
 #include <QProcess>
 
 #include <csignal>
-#include <cstddef>
-#include <linux/filter.h>
-#include <linux/seccomp.h>
-#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
 
 namespace {
+
+// What the folder the game saves into is like.
+enum class Folder {
+    Own,                 // the player's
+    ReadOnlyMount,       // a small file system mounted over it, read-only ...
+    FullDisk,            // ... with no block left ...
+    NoInodesLeft,        // ... or no inode
+    Closed,              // takes no new files
+    ClosedSaveReadOnly,  // the same, and the earlier save is read-only
+};
+
+bool mountsSmallDisk(Folder folder)
+{
+    return folder == Folder::ReadOnlyMount || folder == Folder::FullDisk || folder == Folder::NoInodesLeft;
+}
+
+// Root writes into any folder, so for root these are not closed.
+bool closesToThePlayer(Folder folder)
+{
+    return folder == Folder::Closed || folder == Folder::ClosedSaveReadOnly;
+}
 
 // A fresh window on the folder as it is now, with a game five seconds under way.
 void startRunningGame(GameFixture &f)
@@ -37,25 +54,9 @@ void checkGoesOn(GameFixture &f, int zeitBefore)
     QCOMPARE(intervals(f), (QList<int>{1000, 2000, 1700}));
 }
 
-// Ends this process with SIGSYS when it enters one of these system calls with a first argument above
-// 2: a file of its own rather than the standard output or error. False where that cannot be set up.
-bool killOnEntering(const QList<int> &calls)
-{
-    const auto count = static_cast<unsigned char>(calls.size());
-    std::vector<sock_filter> filter = {BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr))};
-    for (unsigned char i = 0; i < count; ++i)  // a match jumps past the other calls and the ALLOW
-        filter.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<unsigned>(calls.at(i)),
-                                  static_cast<unsigned char>(count - i), 0));
-    filter.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
-    filter.push_back(BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[0])));
-    filter.push_back(BPF_JUMP(BPF_JMP | BPF_JGT | BPF_K, 2, 0, 1));
-    filter.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_KILL_PROCESS));
-    filter.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
-    const sock_fprog program{static_cast<unsigned short>(filter.size()), filter.data()};
-    return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
-}
-
 } // namespace
+
+Q_DECLARE_METATYPE(Folder)
 
 class TestFaultsSaves : public QObject {
     Q_OBJECT
@@ -63,47 +64,46 @@ class TestFaultsSaves : public QObject {
 private slots:
     void aSaveIsWrittenOrRefusedAndKeepsTheEarlierOne_data()
     {
-        // "ro", "full", "no inodes": a small file system mounted over the folder; "closed": it takes
-        // no new files.
-        QTest::addColumn<QString>("disk");
+        QTest::addColumn<Folder>("folderKind");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("reason");  // what the box says; empty: saved
+        const auto row = [](const char *name, Folder folder, const QString &typed, const QString &reason = {}) {
+            QTest::newRow(name) << folder << typed << reason;
+        };
         const QString earlier = QStringLiteral("Übung ä ö ü ß");
         const QString noFolder = QStringLiteral("Der Ordner für den Spielstand existiert nicht");
-        QTest::newRow("missing folder") << "" << "gibtsnicht/spiel" << noFolder;
-        QTest::newRow("folder is a file") << "" << "datei.bin/spiel" << noFolder;
-        QTest::newRow("name is a folder")
-            << "" << "ordner" << "Unter diesem Namen gibt es schon einen Ordner";
+        row("missing folder", Folder::Own, "gibtsnicht/spiel", noFolder);
+        row("folder is a file", Folder::Own, "datei.bin/spiel", noFolder);
+        row("name is a folder", Folder::Own, "ordner", "Unter diesem Namen gibt es schon einen Ordner");
         const QString refused = QStringLiteral("In diesem Ordner darf nicht gespeichert werden");
-        QTest::newRow("/proc") << "" << "/proc/spiel" << refused;
+        row("/proc", Folder::Own, "/proc/spiel", refused);
         // Root may write anywhere else, so a read-only mount is the one refusal that also holds for root.
-        QTest::newRow("read-only, same name") << "ro" << earlier << refused;
-        QTest::newRow("read-only, new name") << "ro" << "neu" << refused;
-        QTest::newRow("full, same name") << "full" << earlier << "Kein Speicherplatz";
-        QTest::newRow("full, new name") << "full" << "neu" << "Kein Speicherplatz";
-        QTest::newRow("no inodes left, same name") << "no inodes" << earlier << "Kein Speicherplatz";
-        QTest::newRow("no inodes left, new name") << "no inodes" << "neu" << "Kein Speicherplatz";
+        row("read-only, same name", Folder::ReadOnlyMount, earlier, refused);
+        row("read-only, new name", Folder::ReadOnlyMount, "neu", refused);
+        row("full, same name", Folder::FullDisk, earlier, "Kein Speicherplatz");
+        row("full, new name", Folder::FullDisk, "neu", "Kein Speicherplatz");
+        row("no inodes left, same name", Folder::NoInodesLeft, earlier, "Kein Speicherplatz");
+        row("no inodes left, new name", Folder::NoInodesLeft, "neu", "Kein Speicherplatz");
         // A name is at most 255 bytes, ".txt" included.
-        QTest::newRow("longest name") << "" << QString(251, QLatin1Char('n')) << "";
-        QTest::newRow("name too long") << "" << QString(252, QLatin1Char('n')) << "Der Name ist zu lang";
+        row("longest name", Folder::Own, QString(251, QLatin1Char('n')));
+        row("name too long", Folder::Own, QString(252, QLatin1Char('n')), "Der Name ist zu lang");
         // Replacing these would put an ordinary file where a device was (as root: /dev/null itself).
-        QTest::newRow("name is a pipe") << "" << "pipe" << "Das ist keine gewöhnliche Datei";
-        QTest::newRow("name links to a device") << "" << "geraet" << "Das ist keine gewöhnliche Datei";
+        row("name is a pipe", Folder::Own, "pipe", "Das ist keine gewöhnliche Datei");
+        row("name links to a device", Folder::Own, "geraet", "Das ist keine gewöhnliche Datei");
         // The earlier save is written over where the player may change it, and refused where not.
-        QTest::newRow("closed folder, same name") << "closed" << earlier << "";
-        QTest::newRow("closed folder, read-only save") << "closed, save read-only" << earlier << refused;
-        QTest::newRow("umlauts and blanks, new name") << "" << "Zweiter Versuch mit Öl" << "";
+        row("closed folder, same name", Folder::Closed, earlier);
+        row("closed folder, read-only save", Folder::ClosedSaveReadOnly, earlier, refused);
+        row("umlauts and blanks, new name", Folder::Own, "Zweiter Versuch mit Öl");
     }
 
     void aSaveIsWrittenOrRefusedAndKeepsTheEarlierOne()
     {
-        QFETCH(QString, disk);
+        QFETCH(Folder, folderKind);
         QFETCH(QString, typed);
         QFETCH(QString, reason);
-        if (disk.startsWith(u"closed") && geteuid() == 0)
+        if (closesToThePlayer(folderKind) && geteuid() == 0)
             QSKIP("root writes into any folder; the test's unprivileged entry runs this");
-        const bool mountsSmallDisk = QStringList{"ro", "full", "no inodes"}.contains(disk);
-        if (mountsSmallDisk && geteuid() != 0)
+        if (mountsSmallDisk(folderKind) && geteuid() != 0)
             QSKIP("mounting a file system needs root");
         RecordedGame f;
         const QString folder = f.workingFolder.filePath(QStringLiteral("Jörgs Spielstände"));
@@ -116,7 +116,7 @@ private slots:
                 QProcess::execute(QStringLiteral("umount"), {folder});
             QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         });
-        if (mountsSmallDisk) {
+        if (mountsSmallDisk(folderKind)) {
             const QStringList tmpfs = {"-t", "tmpfs", "-o", "size=64k,nr_inodes=32", "tmpfs", folder};
             mounted = QProcess::execute(QStringLiteral("mount"), tmpfs) == 0;
             QVERIFY(mounted);
@@ -128,19 +128,19 @@ private slots:
         QCOMPARE(mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe.txt"))).constData(), 0600), 0);
         const QString link = dir.filePath(QStringLiteral("geraet.txt"));
         QVERIFY(QFile::link(QStringLiteral("/dev/null"), link));
-        if (disk.endsWith(u"read-only"))
+        if (folderKind == Folder::ClosedSaveReadOnly)
             QVERIFY(QFile::setPermissions(earlier, QFile::ReadOwner));
-        if (disk.startsWith(u"closed"))
+        if (closesToThePlayer(folderKind))
             QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
-        if (disk == u"ro")
+        if (folderKind == Folder::ReadOnlyMount)
             QCOMPARE(QProcess::execute(QStringLiteral("mount"), {"-o", "remount,ro", folder}), 0);
-        if (disk == u"full") {
+        if (folderKind == Folder::FullDisk) {
             QFile filler(dir.filePath(QStringLiteral("fuellung")));
             QVERIFY(filler.open(QIODevice::WriteOnly));
             while (filler.write(QByteArray(512, 'x')) == 512 && filler.flush()) {
             }
         }
-        for (int number = 0; disk == u"no inodes"; ++number) {
+        for (int number = 0; folderKind == Folder::NoInodesLeft; ++number) {
             QFile empty(dir.filePath(QStringLiteral("leer%1").arg(number)));
             if (!empty.open(QIODevice::WriteOnly))
                 break;
