@@ -53,12 +53,4 @@ QString openForReading(QFile &file, const QByteArray &localPath, const QString &
     return refusal;
 }
 
-bool isSpecialFile(const QString &path)
-{
-    struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
-        return false;
-    return !S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode);
-}
-
 } // namespace RegularFile

@@ -169,6 +169,15 @@ See &quot;man brummo&quot; for more.
     </message>
 </context>
 <context>
+    <name>SaveFile</name>
+    <message>
+        <source>Hier wird nicht gespeichert: Der Name führt über einen Verweis, den auch jemand anderes angelegt haben kann (er gehört nicht dir, oder er liegt in einem Ordner, in den auch andere schreiben dürfen):
+%1</source>
+        <translation>Not saved: this name leads through a link that someone else may have put there (it is not yours, or it is in a folder others can write to):
+%1</translation>
+    </message>
+</context>
+<context>
     <name>SavedGame</name>
     <message>
         <source>Die Datei ist kein Spielstand: eine Zeile ist länger als %1 Zeichen.</source>
