@@ -81,6 +81,11 @@ QString saveErrorText(int error, const QString &path)
             .arg(path);
     case EISDIR:
         return QCoreApplication::translate("FileErrors", "Unter diesem Namen gibt es schon einen Ordner:\n%1").arg(path);
+    case EWOULDBLOCK:  // the lock of a save written in place
+        return QCoreApplication::translate("FileErrors",
+                                           "Unter diesem Namen wird gerade schon gespeichert (von einem zweiten "
+                                           "Spiel oder einem anderen Programm). Bitte speichere gleich noch einmal:\n%1")
+            .arg(path);
     case EACCES:
     case EPERM:
     case EROFS:

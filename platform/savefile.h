@@ -33,9 +33,10 @@ struct Result {
 //
 // The bytes go to a new file in the same folder first, which takes the earlier file's permissions
 // and is renamed over it once complete. A folder that takes no new files may still hold an earlier
-// file the user may change: that one is written over in place, without emptying it first, and then
-// cut to the new length. Killed between those steps, it holds the new content followed by the end
-// of the earlier one, so content is readable only when its own end shows where it stops.
+// file the user may change: that one is locked, written over in place without emptying it first,
+// and then cut to the new length. Killed between those steps, it holds the new content followed by
+// the end of the earlier one, so content is readable only when its own end shows where it stops.
+// While another save holds the lock, this one is refused at once rather than waiting for it.
 Result write(const QByteArray &localPath, const QByteArray &bytes);
 
 // The sentence for the player's error box when a save under `shownPath` was not written.

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 
 namespace SaveFile {
 
@@ -40,7 +41,8 @@ int creationError(int error, int folder)
 }
 
 // First the new bytes over the old ones, then the cut to the new length, then the sync: the file
-// is never empty on the way, as it would be if it were cut first.
+// is never empty on the way, as it would be if it were cut first. The lock keeps a second save of
+// the name from cutting between the two steps of this one.
 Result writeInPlace(const Place &place, const QByteArray &bytes, int refusal)
 {
     // O_NOFOLLOW: a link put under the name since it was looked at is refused, not written through.
@@ -55,7 +57,8 @@ Result writeInPlace(const Place &place, const QByteArray &bytes, int refusal)
         ::close(descriptor);
         return {Result::Kind::NotARegularFile};
     }
-    const bool written = writeFromStart(descriptor, bytes) && ::ftruncate(descriptor, bytes.size()) == 0 && ::fsync(descriptor) == 0;
+    const bool written = ::flock(descriptor, LOCK_EX | LOCK_NB) == 0 && writeFromStart(descriptor, bytes)
+                         && ::ftruncate(descriptor, bytes.size()) == 0 && ::fsync(descriptor) == 0;
     const int error = closed(descriptor, written ? 0 : errno);
     return error == 0 ? Result{} : refused(error);
 }

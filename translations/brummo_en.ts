@@ -151,6 +151,12 @@ See &quot;man brummo&quot; for more.
         <translation>Games cannot be saved in this folder (no permission, or read-only):
 %1</translation>
     </message>
+    <message>
+        <source>Unter diesem Namen wird gerade schon gespeichert (von einem zweiten Spiel oder einem anderen Programm). Bitte speichere gleich noch einmal:
+%1</source>
+        <translation>Something else is saving under this name right now (a second game or another program). Please save again in a moment:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>QtDialogs</name>

@@ -1,5 +1,6 @@
 // Saving against unfriendly disks, names and neighbours: a missing, closed or read-only folder, a
-// full disk, umlauts and blanks, links someone else put there. Whatever happens, the running game goes on, no earlier save is damaged and no other file
+// full disk, umlauts and blanks, links someone else put there, a second save at the same moment.
+// Whatever happens, the running game goes on, no earlier save is damaged and no other file
 // of the player is touched. Files that are no saved game (binary, huge, vanished) are loaded in the
 // saved-game tests' load table.
 #include "tests/support/gamechecks.h"
@@ -98,6 +99,7 @@ struct Link {
 // What happens while a save stands at a system call.
 enum class Meanwhile {
     LinkSwappedIn,  // its file is replaced by a link to another file of the player's
+    SameNameSaved,  // a second game saves under the same name
 };
 
 } // namespace
@@ -364,6 +366,9 @@ private slots:
         QTest::newRow("in place, link swapped in after the look")
             << true << makingTheNewFile << Meanwhile::LinkSwappedIn
             << "Hier wird nicht gespeichert: Der Name führt über einen Verweis" << otherSaveContent;
+        // The second save's cut would otherwise come between this one's writing and cutting.
+        QTest::newRow("in place, the same name saved between writing and cutting")
+            << true << SystemCall::onOwnFile(SYS_ftruncate) << Meanwhile::SameNameSaved << "" << game;
     }
 
     // The save runs in a copy of the game that stands still as it enters one step, while the test
@@ -408,6 +413,12 @@ private slots:
             swapped = QFile::setPermissions(folder, ownerOnly) && QFile::remove(path) && QFile::link(others.save, path)
                       && QFile::setPermissions(folder, closed ? closedToOwner : ownerOnly);
         }
+        if (paused && meanwhile == Meanwhile::SameNameSaved) {
+            f.dialogs.clear();
+            setReadOuts(f, {QStringLiteral("9"), QStringLiteral("1"), QStringLiteral("2")});
+            f.dialogs.inputAnswers = {QStringLiteral("spiel")};
+            f.window->cmdSpeichern_Click();
+        }
         if (paused)
             pause.goOn();
         int status = 0;
@@ -418,6 +429,11 @@ private slots:
         QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, qPrintable(QString::number(status)));
         if (meanwhile == Meanwhile::LinkSwappedIn)
             QVERIFY(swapped);
+        if (meanwhile == Meanwhile::SameNameSaved) {
+            QCOMPARE(f.dialogs.shown.size(), 2);
+            const QString busy = QStringLiteral("Unter diesem Namen wird gerade schon gespeichert");
+            QVERIFY2(f.dialogs.shown.last().text.startsWith(busy), qPrintable(f.dialogs.shown.last().text));
+        }
         QCOMPARE(readAll(path), content);
         QCOMPARE(readAll(others.save), otherSaveContent);
     }
