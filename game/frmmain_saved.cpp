@@ -19,8 +19,12 @@ void frmMain::cmdSpeichern_Click()
     if (typed.isEmpty())
         return;
 
-    const QString shownPath = QDir(services.folders.workingFolder()).filePath(SavedGame::fileName(typed));
-    const QByteArray localPath = QFile::encodeName(shownPath);
+    const QString name = SavedGame::fileName(typed);
+    const QString shownPath = QDir(services.folders.workingFolder()).filePath(name);
+    // By the working folder's bytes: its name need not be UTF-8, and only the bytes lead there.
+    const QByteArray localPath = QDir::isAbsolutePath(name)
+                                     ? QFile::encodeName(name)
+                                     : withTrailingSeparator(services.folders.localWorkingFolder()) + QFile::encodeName(name);
     // The game ran on while the name was asked for: save it as it stands now. A failed save leaves
     // the game saved under this name before as it was.
     const QByteArray bytes = SavedGame::format(lblZeit->text(), lblTreffer->text(), lblPunkte->text());
@@ -43,7 +47,7 @@ void frmMain::cmdLaden_Click()
         services.dialogs.error(tr("Fehler in der Pfadangabe"));
         return;
     }
-    if (loadSavedGame(QFile::encodeName(savedGamesFolder) + item->data(localNameRole).toByteArray(), path))
+    if (loadSavedGame(localSavedGamesFolder + item->data(localNameRole).toByteArray(), path))
         startTimers();
 }
 

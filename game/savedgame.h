@@ -35,8 +35,8 @@ struct Listed {
     QByteArray local;
 };
 
-// The regular files (after following links) of a folder whose names end in ".txt" in any case,
-// names beginning with a dot included, sorted by name regardless of case.
-QList<Listed> listFolder(const QString &folder);
+// The regular files (after following links) of the folder named by these bytes whose names end in
+// ".txt" in any case, names beginning with a dot included, sorted by name regardless of case.
+QList<Listed> listFolder(const QByteArray &localFolder);
 
 } // namespace SavedGame

@@ -1,6 +1,6 @@
 // Saving against unfriendly disks, names and neighbours: a missing, closed or read-only folder, a
-// full disk, umlauts and blanks, links someone else put there, a second save at the same moment.
-// Whatever happens, the running game goes on, no earlier save is damaged and no other file
+// full disk, umlauts, blanks and Latin-1, links someone else put there, a second save at the same
+// moment. Whatever happens, the running game goes on, no earlier save is damaged and no other file
 // of the player is touched. Files that are no saved game (binary, huge, vanished) are loaded in the
 // saved-game tests' load table.
 #include "tests/support/gamechecks.h"
@@ -23,6 +23,7 @@ namespace {
 // What the folder the game saves into is like.
 enum class Folder {
     Own,                    // the player's, its name in UTF-8
+    Latin1Name,             // its name in Latin-1, from an older system
     ReadOnlyMount,          // a small file system mounted over it, read-only ...
     FullDisk,               // ... with no block left ...
     NoInodesLeft,           // ... or no inode
@@ -146,6 +147,9 @@ private slots:
         row("closed folder, same name", Folder::Closed, earlier);
         row("closed folder, read-only save", Folder::ClosedSaveReadOnly, earlier, refused);
         row("umlauts and blanks, new name", Folder::Own, "Zweiter Versuch mit Öl");
+        row("Latin-1 folder, same name", Folder::Latin1Name, earlier);
+        row("Latin-1 folder, new name", Folder::Latin1Name, "neu");
+        row("Latin-1 folder, missing folder", Folder::Latin1Name, "gibtsnicht/spiel", noFolder);
         // "verweis.txt" leads to the player's other save, "fremd.txt" to the player's keys, "fremd"
         // to the folder of both. The player's own link in the player's own folder is followed, by
         // either way of writing; every other link is refused.
@@ -175,17 +179,40 @@ private slots:
             QSKIP("only root can give a link to someone else; the test run as root has this");
         RecordedGame f;
         OtherFiles others;
+        // The folder as the game names it in its boxes; the test itself reaches it through `dir`.
         const QString folder = f.workingFolder.filePath(QStringLiteral("Jörgs Spielstände"));
-        QVERIFY(QDir().mkpath(folder));
-        f.folders.working = folder;
-        const QDir dir(folder);
+        const QByteArray latin1Folder = QFile::encodeName(f.workingFolder.path()) + "/J\xF6rgs Spielst\xE4nde";
+        int heldLatin1Folder = -1;
         bool mounted = false;
         const auto undo = qScopeGuard([&] {
             if (mounted)
                 QProcess::execute(QStringLiteral("umount"), {folder});
             QFile::setPermissions(folder, ownerOnly);
             QFile::setPermissions(others.folder.path(), ownerOnly);
+            if (heldLatin1Folder >= 0) {
+                // Qt cannot remove what it cannot name, so the temporary folder could not go otherwise.
+                QDir(QStringLiteral("/proc/self/fd/%1").arg(heldLatin1Folder)).removeRecursively();
+                ::close(heldLatin1Folder);
+                ::rmdir(latin1Folder.constData());
+            }
         });
+        QDir dir(folder);
+        if (folderKind == Folder::Latin1Name) {
+            QCOMPARE(::mkdir(latin1Folder.constData(), 0700), 0);
+            heldLatin1Folder = ::open(latin1Folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+            QVERIFY(heldLatin1Folder >= 0);
+            dir.setPath(QStringLiteral("/proc/self/fd/%1").arg(heldLatin1Folder));
+            // The game takes its working folder from the system at the start, as the program does.
+            const QString started = QDir::currentPath();
+            QCOMPARE(::chdir(latin1Folder.constData()), 0);
+            const SystemFolders system;
+            QVERIFY(QDir::setCurrent(started));
+            f.folders.working = system.workingFolder();
+            f.folders.localWorking = system.localWorkingFolder();
+        } else {
+            QVERIFY(QDir().mkpath(folder));
+            f.folders.working = folder;
+        }
         if (mountsSmallDisk(folderKind)) {
             const QStringList tmpfs = {"-t", "tmpfs", "-o", "size=64k,nr_inodes=32", "tmpfs", folder};
             mounted = QProcess::execute(QStringLiteral("mount"), tmpfs) == 0;
