@@ -17,8 +17,8 @@ constexpr int mostLinks = 40;
 // in this folder. A sticky folder counts too: it is made to be shared.
 bool othersMayWriteInto(const struct stat &folder)
 {
-    const bool ownedByPlayer = folder.st_uid == ::geteuid() || folder.st_uid == 0;
-    return !ownedByPlayer || (folder.st_mode & (S_ISVTX | S_IWGRP | S_IWOTH)) != 0;
+    const bool ownedByPlayerOrRoot = folder.st_uid == ::geteuid() || folder.st_uid == 0;
+    return !ownedByPlayerOrRoot || (folder.st_mode & (S_ISVTX | S_IWGRP | S_IWOTH)) != 0;
 }
 
 bool mayFollow(int folder, const struct stat &link)
