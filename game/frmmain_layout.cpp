@@ -221,7 +221,8 @@ void frmMain::fillFileList()
 {
     // Listed once, when the window is made: a game saved later does not show up until the next run.
     savedGamesFolder = withTrailingSeparator(services.folders.workingFolder());
-    for (const SavedGame::Listed &game : SavedGame::listFolder(savedGamesFolder)) {
+    localSavedGamesFolder = withTrailingSeparator(services.folders.localWorkingFolder());
+    for (const SavedGame::Listed &game : SavedGame::listFolder(localSavedGamesFolder)) {
         auto *item = new QListWidgetItem(game.shown, filLaden);
         item->setData(localNameRole, game.local);
     }

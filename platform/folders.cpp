@@ -1,10 +1,10 @@
 #include "platform/folders.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
+#include <QStringDecoder>
 
 #include <climits>
+#include <cstdlib>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -22,6 +22,15 @@ QByteArray programFolderBytes()
     return program.left(program.lastIndexOf('/') + 1);
 }
 
+// The bytes of the folder the program runs in; "." where the system no longer names it.
+QByteArray workingFolderBytes()
+{
+    char *const name = ::getcwd(nullptr, 0);  // as long as the name is
+    const QByteArray folder = name ? QByteArray(name) : QByteArrayLiteral(".");
+    std::free(name);
+    return folder;
+}
+
 } // namespace
 
 QString withTrailingSeparator(const QString &folder)
@@ -29,7 +38,19 @@ QString withTrailingSeparator(const QString &folder)
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
-SystemFolders::SystemFolders()
+QByteArray withTrailingSeparator(const QByteArray &localFolder)
+{
+    return localFolder.endsWith('/') ? localFolder : localFolder + '/';
+}
+
+QString readableName(const QByteArray &local)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString decoded = utf8(local);
+    return utf8.hasError() ? QString::fromLatin1(local) : decoded;
+}
+
+SystemFolders::SystemFolders() : localWorking(workingFolderBytes()), working(readableName(localWorking))
 {
     const QByteArray folder = programFolderBytes();
     if (folder.isEmpty()) {

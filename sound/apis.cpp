@@ -88,7 +88,7 @@ QByteArray Apis::WavLaden(const QString &name)
     // Read as long as it was when opened: a file that grows meanwhile cannot outrun the bound.
     QByteArray image = file.read(file.size());
     if (file.error() != QFileDevice::NoError) {
-        const QString reason = germanFileError(file, path);
+        const QString reason = fileErrorText(file, path);
         file.close();
         dialogs.error(reason);
         return {};

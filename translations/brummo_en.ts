@@ -160,6 +160,12 @@ See “man brummo” for more.
         <translation>Games cannot be saved in this folder (no permission, or it is read-only):
 %1</translation>
     </message>
+    <message>
+        <source>Unter diesem Namen wird gerade schon gespeichert (von einem zweiten Spiel oder einem anderen Programm). Bitte speichere gleich noch einmal:
+%1</source>
+        <translation>Something else is saving under this name right now (a second game or another program). Please save again in a moment:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>LauncherNote</name>
@@ -201,6 +207,15 @@ See “man brummo” for more.
         <source>Das ist keine gewöhnliche Datei, sondern ein Gerät, eine Pipe oder ein Socket:
 %1</source>
         <translation>This is a device, a pipe or a socket, not a file:
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>SaveFile</name>
+    <message>
+        <source>Hier wird nicht gespeichert: Der Name führt über einen Verweis, den auch jemand anderes angelegt haben kann (er gehört nicht dir, oder er liegt in einem Ordner, in den auch andere schreiben dürfen):
+%1</source>
+        <translation>Not saved: this name leads through a link that someone else may have put there (it is not yours, or it is in a folder others can write to):
 %1</translation>
     </message>
 </context>
