@@ -11,6 +11,10 @@
 set -euo pipefail
 program=$(readlink -f "$1")
 
+# The titles waited for are German, read from the protocol log with sed and awk: the game speaks
+# German and the tools read UTF-8, whatever the caller's locale and languages.
+export LC_ALL=C.UTF-8 LANGUAGE=de
+
 fail() { echo "FAIL: $*" >&2; exit 1; }
 skip() { echo "SKIP: $*"; exit 77; }
 
