@@ -3,6 +3,7 @@
 
 #include "game/savedgame.h"
 #include "platform/folders.h"
+#include "platform/localnames.h"
 #include "widgets/appearance.h"
 #include "widgets/formbuilder.h"
 #include "widgets/linewidget.h"

@@ -4,6 +4,7 @@
 #include "game/savedgame.h"
 #include "platform/dialogs.h"
 #include "platform/folders.h"
+#include "platform/localnames.h"
 #include "platform/regularfile.h"
 #include "platform/savefile.h"
 

@@ -1,6 +1,6 @@
 #include "game/savedgame.h"
 
-#include "platform/folders.h"
+#include "platform/localnames.h"
 
 #include <QCoreApplication>
 #include <QIODevice>

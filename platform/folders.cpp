@@ -1,7 +1,8 @@
 #include "platform/folders.h"
 
+#include "platform/localnames.h"
+
 #include <QCoreApplication>
-#include <QStringDecoder>
 
 #include <climits>
 #include <cstdlib>
@@ -32,23 +33,6 @@ QByteArray workingFolderBytes()
 }
 
 } // namespace
-
-QString withTrailingSeparator(const QString &folder)
-{
-    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-}
-
-QByteArray withTrailingSeparator(const QByteArray &localFolder)
-{
-    return localFolder.endsWith('/') ? localFolder : localFolder + '/';
-}
-
-QString readableName(const QByteArray &local)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString decoded = utf8(local);
-    return utf8.hasError() ? QString::fromLatin1(local) : decoded;
-}
 
 SystemFolders::SystemFolders() : localWorking(workingFolderBytes()), working(readableName(localWorking))
 {

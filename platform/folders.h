@@ -16,14 +16,6 @@ public:
     virtual QByteArray localWorkingFolder() const { return QFile::encodeName(workingFolder()); }
 };
 
-// The folder text with a separator appended only when it does not already end in one.
-QString withTrailingSeparator(const QString &folder);
-QByteArray withTrailingSeparator(const QByteArray &localFolder);
-
-// A name as the system has it, as the player reads it: UTF-8, or Latin-1 where the bytes are no
-// UTF-8, as names from older systems often are.
-QString readableName(const QByteArray &local);
-
 // The folder of the running program as a name every file call opens, its module loader included.
 // Qt names files in UTF-8; a folder whose name is not (Latin-1 "Müll" from an older system) has no
 // such name, so it is held open for the object's life and named through its descriptor

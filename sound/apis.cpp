@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "platform/fileerrors.h"
 #include "platform/folders.h"
+#include "platform/localnames.h"
 #include "platform/regularfile.h"
 #include "sound/waveheader.h"
 

@@ -3,6 +3,7 @@
 #include "game/frmmain.h"
 #include "widgets/appearance.h"
 #include "platform/folders.h"
+#include "platform/localnames.h"
 #include "platform/qtdialogs.h"
 #include "platform/qttimers.h"
 #include "widgets/scalablepicture.h"
