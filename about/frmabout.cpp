@@ -2,6 +2,7 @@
 
 #include "about/programlauncher.h"
 #include "about/registrylookup.h"
+#include "about/sysinfostandins.h"
 #include "platform/dialogs.h"
 #include "widgets/appearance.h"
 #include "widgets/formbuilder.h"
@@ -16,7 +17,6 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include <array>
 
 namespace {
 
@@ -75,20 +75,13 @@ const QString splashPicture = QStringLiteral(":/bilder/splash.gif");
 
 const char *const notAvailable = QT_TRANSLATE_NOOP("frmAbout", "Systeminformationen sind momentan nicht verfügbar");
 
-#ifndef _WIN32
-// Without Windows there is no MSINFO32 and no registry that names it. These programs give the
-// same kind of overview of the machine; the first one is closest to MSINFO32 (a report of
-// hardware and system), the desktops' own information centres follow.
-constexpr std::array systemInformationPrograms{"hardinfo", "kinfocenter", "gnome-system-monitor"};
-
-QString systemInformationProgramOnPath(const ProgramLauncher &launcher)
+QString systemInformationStandInOnPath(const ProgramLauncher &launcher)
 {
-    for (const char *program : systemInformationPrograms)
+    for (const char *program : systemInformationStandIns())
         if (QString path = launcher.findOnPath(QString::fromLatin1(program)); !path.isEmpty())
             return path;
     return {};
 }
-#endif
 
 } // namespace
 
@@ -189,10 +182,8 @@ void frmAbout::StartSysInfo()
         });
         if (fromRegistry)
             SysInfoPfad = QString::fromLocal8Bit(*fromRegistry);
-#ifndef _WIN32
         else
-            SysInfoPfad = systemInformationProgramOnPath(launcher);
-#endif
+            SysInfoPfad = systemInformationStandInOnPath(launcher);
         // The path from the first key is started without an existence test: a missing file
         // fails to start, which leads to the message as well.
         if (!SysInfoPfad.isEmpty() && launcher.start(SysInfoPfad))

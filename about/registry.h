@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 
@@ -54,16 +55,6 @@ public:
     long closeKey(Handle) override { return invalidHandle; }
 };
 
-#ifdef _WIN32
-// The registry functions of advapi32, with 8-bit strings in the system's code page.
-class WindowsRegistry final : public Registry {
-public:
-    long openKey(Root root, const std::string &subKey, std::uint32_t access, Handle &key) override;
-    long queryValue(Handle key, const std::string &valueName, std::uint32_t &type,
-                    std::span<char> buffer, std::uint32_t &size) override;
-    long closeKey(Handle key) override;
-};
-using SystemRegistry = WindowsRegistry;
-#else
-using SystemRegistry = NoRegistry;
-#endif
+// The registry of the system the game runs on: Windows' own, read through advapi32
+// (registry_windows.cpp); none elsewhere (registry_linux.cpp).
+std::unique_ptr<Registry> systemRegistry();

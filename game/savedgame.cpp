@@ -1,13 +1,11 @@
 #include "game/savedgame.h"
 
-#include "platform/localnames.h"
+#include "game/savedgamelist.h"
 
 #include <QCoreApplication>
 #include <QIODevice>
 
 #include <algorithm>
-#include <dirent.h>
-#include <sys/stat.h>
 
 namespace SavedGame {
 
@@ -92,29 +90,18 @@ std::optional<qint16> toNumber(const QString &line)
     return static_cast<qint16>(value);
 }
 
-QList<Listed> listFolder(const QByteArray &localFolder)
+bool hasGameEnding(QByteArrayView name)
 {
-    // Read by hand: Qt's own listing leaves out names that are not valid UTF-8.
-    QList<Listed> games;
-    DIR *directory = ::opendir(localFolder.constData());
-    if (!directory)
-        return games;
-    while (const dirent *entry = ::readdir(directory)) {
-        const QByteArray name(entry->d_name);
-        // Dot names too: a game saved as ".spiel" is ".spiel.txt".
-        if (name.size() < 4 || name.right(4).toLower() != ".txt")
-            continue;
-        struct stat status {};
-        if (::fstatat(::dirfd(directory), entry->d_name, &status, 0) != 0 || !S_ISREG(status.st_mode))
-            continue;
-        games.append({readableName(name), name});
-    }
-    ::closedir(directory);
+    // Dot names too: a game saved as ".spiel" is ".spiel.txt".
+    return name.size() >= 4 && name.last(4).toByteArray().toLower() == ".txt";
+}
+
+void sortForList(QList<Listed> &games)
+{
     std::sort(games.begin(), games.end(), [](const Listed &a, const Listed &b) {
         const int order = a.shown.compare(b.shown, Qt::CaseInsensitive);
         return order != 0 ? order < 0 : a.local < b.local;
     });
-    return games;
 }
 
 } // namespace SavedGame

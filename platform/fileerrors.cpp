@@ -69,8 +69,7 @@ QString saveErrorText(int error, const QString &path)
 {
     const QString folder = QFileInfo(path).absolutePath();
     switch (error) {
-    case ENOSPC:  // no blocks or no inodes left
-    case EDQUOT:
+    case ENOSPC:  // no blocks or no inodes left, or the player's quota used up
         return noSpaceLeft(path);
     case ENOENT:
     case ENOTDIR:
@@ -81,6 +80,11 @@ QString saveErrorText(int error, const QString &path)
             .arg(path);
     case EISDIR:
         return QCoreApplication::translate("FileErrors", "Unter diesem Namen gibt es schon einen Ordner:\n%1").arg(path);
+    case EINVAL:  // a character the file system takes in no name, as Windows refuses : * ? " < > |
+        return QCoreApplication::translate("FileErrors",
+                                           "Diesen Namen nimmt das Dateisystem nicht an, vielleicht wegen eines "
+                                           "Zeichens wie : * ? \" < > |. Bitte wähle einen anderen Namen:\n%1")
+            .arg(path);
     case EWOULDBLOCK:  // the lock of a save written in place
         return QCoreApplication::translate("FileErrors",
                                            "Unter diesem Namen wird gerade schon gespeichert (von einem zweiten "

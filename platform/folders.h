@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QString>
 
+#include <memory>
+
 // Where the program lives and where it was started.
 class Folders {
 public:
@@ -16,26 +18,6 @@ public:
     virtual QByteArray localWorkingFolder() const { return QFile::encodeName(workingFolder()); }
 };
 
-// The folder of the running program as a name every file call opens, its module loader included.
-// Qt names files in UTF-8; a folder whose name is not (Latin-1 "Müll" from an older system) has no
-// such name, so it is held open for the object's life and named through its descriptor
-// (/proc/self/fd/N), plain ASCII that leads to the same folder.
-class SystemFolders final : public Folders {
-public:
-    SystemFolders();
-    ~SystemFolders() override;
-    SystemFolders(const SystemFolders &) = delete;
-    SystemFolders &operator=(const SystemFolders &) = delete;
-
-    QString programFolder() const override { return program; }
-    QString workingFolder() const override { return working; }
-    QByteArray localWorkingFolder() const override { return localWorking; }
-
-private:
-    int heldFolder = -1;
-    QString program;
-    // Taken at the start, as the game never changes it: should the folder be deleted while the game
-    // runs, the system no longer names it, and a failed save could not say which folder is gone.
-    QByteArray localWorking;
-    QString working;
-};
+// The folders of this process as the system names them (folders_linux.cpp, folders_windows.cpp),
+// both taken as it starts.
+std::unique_ptr<Folders> systemFolders();

@@ -1,15 +1,18 @@
 #include "platform/localnames.h"
 
+#include <QDir>
 #include <QStringDecoder>
 
 QString withTrailingSeparator(const QString &folder)
 {
-    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    const QChar separator = QDir::separator();
+    return folder.endsWith(separator) ? folder : folder + separator;
 }
 
 QByteArray withTrailingSeparator(const QByteArray &localFolder)
 {
-    return localFolder.endsWith('/') ? localFolder : localFolder + '/';
+    const char separator = char(QDir::separator().unicode());
+    return localFolder.endsWith(separator) ? localFolder : localFolder + separator;
 }
 
 QString readableName(const QByteArray &local)

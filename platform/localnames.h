@@ -3,7 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
-// The folder text with a separator appended only when it does not already end in one.
+// The folder text with the system's separator ("/", on Windows "\") appended only when it does not
+// already end in one.
 QString withTrailingSeparator(const QString &folder);
 QByteArray withTrailingSeparator(const QByteArray &localFolder);
 

@@ -22,6 +22,12 @@ QString explanation(const Result &result, const QString &shownPath)
                                            "auch jemand anderes angelegt haben kann (er gehört nicht dir, oder er "
                                            "liegt in einem Ordner, in den auch andere schreiben dürfen):\n%1")
             .arg(shownPath);
+    case Result::Kind::DeviceName:
+        return QCoreApplication::translate("SaveFile",
+                                           "Unter diesem Namen lässt sich nicht speichern: Windows hält ihn für "
+                                           "ein Gerät (wie CON, NUL, COM1 oder LPT1), auch mit einer Endung "
+                                           "dahinter. Bitte wähle einen anderen Namen:\n%1")
+            .arg(shownPath);
     }
     return {};
 }

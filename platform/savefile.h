@@ -15,6 +15,7 @@ struct Result {
         Refused,          // the system refused a step; `error` is its error number
         NotARegularFile,  // a device, pipe or socket stands under the name: it stays what it is
         LinkNotFollowed,  // the way to the file leads through a link someone else may have put there
+        DeviceName,       // on Windows, a name the system keeps for a device (CON, NUL, COM1, ...)
     };
     Kind kind = Kind::Written;
     int error = 0;
@@ -23,8 +24,9 @@ struct Result {
 };
 
 // Writes `bytes` under `localPath` (the name's bytes as the system has them; relative to the
-// working folder unless it begins with "/").
+// working folder unless it is a full path).
 //
+// On Linux (savefile_linux.cpp):
 // Links on the way, the last name's included, are followed only where no one but the player could
 // have put them: a link of the player's (or the system's, owned by root) in a folder no one else may
 // write into. Any other link is refused before anything is written, and the folder the file is
@@ -37,6 +39,15 @@ struct Result {
 // and then cut to the new length. Killed between those steps, it holds the new content followed by
 // the end of the earlier one, so content is readable only when its own end shows where it stops.
 // While another save holds the lock, this one is refused at once rather than waiting for it.
+//
+// On Windows (savefile_windows.cpp) a symbolic link or a junction on the way, the last name's
+// included, is followed only where the player or the system (SYSTEM, the administrators,
+// TrustedInstaller) owns it; any other is refused before anything is written. Who else may write
+// into the folder it stands in is not asked: Windows' access lists give no short answer to that.
+// The folders on the way are held open, so that none of them can be renamed, deleted or replaced
+// by a link until the save is done. The bytes go to a new file in the same folder first, which is
+// then moved over the earlier one in one step; a folder that takes no new files refuses the save,
+// and so does a name Windows keeps for a device, with or without an extension.
 Result write(const QByteArray &localPath, const QByteArray &bytes);
 
 // The sentence for the player's error box when a save under `shownPath` was not written.

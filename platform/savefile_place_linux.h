@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 
+#include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -46,7 +47,9 @@ Result findPlace(const QByteArray &localPath, Place &place);
 
 inline Result refused(int error)
 {
-    return {Result::Kind::Refused, error};
+    // A used-up quota is a full disk to the player; the sentences know it as that, since not every
+    // system has a number of its own for it.
+    return {Result::Kind::Refused, error == EDQUOT ? ENOSPC : error};
 }
 
 } // namespace SaveFile

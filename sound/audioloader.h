@@ -8,7 +8,8 @@
 
 class TimerFactory;
 
-// The sound device from the sound module in `programFolder` (ending in a separator), or a silent
+// The sound device. On Windows the one linked into the program (audioloader_windows.cpp).
+// On Linux the one from the sound module in `programFolder` (ending in a separator), or a silent
 // one, with one warning line that says why: the module is missing, it is no regular file that opens
 // (a pipe in its place would hold the start for good), it cannot be loaded (the libraries it needs
 // are not installed), or it is of another version than the program.

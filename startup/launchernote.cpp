@@ -1,6 +1,6 @@
 #include "startup/launchernote.h"
 
-#include "startup/playerlanguage.h"
+#include "startup/savesfoldernote.h"
 #include "startup/terminaltext.h"
 
 #include <QtGlobal>
@@ -10,29 +10,8 @@
 
 namespace {
 
-// Rows in the order of the options for the folder meant, columns in that of the options for the
-// folder taken and then none; %1 names the folder meant, %2 the one taken.
-constexpr const char *sentences[2][3] = {
-    {QT_TRANSLATE_NOOP("LauncherNote",
-                       "Brummo: Ordner für Spielstände nicht beschreibbar (%1), gespeichert wird in %2."),
-     QT_TRANSLATE_NOOP("LauncherNote",
-                       "Brummo: Ordner für Spielstände nicht beschreibbar (%1), gespeichert wird in %2, "
-                       "deinem eigenen Ordner, den das System beim Abmelden leert."),
-     QT_TRANSLATE_NOOP("LauncherNote",
-                       "Brummo: Ordner für Spielstände nicht beschreibbar (%1), und kein anderer Ordner ist "
-                       "beschreibbar: Spielstände lassen sich nicht speichern.")},
-    {QT_TRANSLATE_NOOP("LauncherNote", "Brummo: Ordner nicht beschreibbar (%1), gespeichert wird in %2."),
-     QT_TRANSLATE_NOOP("LauncherNote",
-                       "Brummo: Ordner nicht beschreibbar (%1), gespeichert wird in %2, deinem eigenen Ordner, "
-                       "den das System beim Abmelden leert."),
-     QT_TRANSLATE_NOOP("LauncherNote",
-                       "Brummo: Ordner nicht beschreibbar (%1), und kein anderer Ordner ist beschreibbar: "
-                       "Spielstände lassen sich nicht speichern.")},
-};
-constexpr int noFolderTaken = 2;
-
 struct Fact {
-    int kind;  // the option's place in the list looked for
+    int kind;  // the option's place in the list looked for, as the enumerations count
     QByteArrayView folder;
 };
 
@@ -77,7 +56,7 @@ QByteArray launcherNote(int argc, const char *const argv[], const PlayerTexts &t
     if (!meant)
         return {};
     const Fact taken = findFact(argc, argv, {"--saving-in=", "--saving-in-runtime-folder="})
-                           .value_or(Fact{noFolderTaken, {}});
-    const QString sentence = texts.translate("LauncherNote", sentences[meant->kind][taken.kind]);
+                           .value_or(Fact{int(FolderTaken::None), {}});
+    const QString sentence = savesFolderSentence(texts, FolderMeant(meant->kind), FolderTaken(taken.kind));
     return filledIn(forTerminal(sentence), meant->folder, taken.folder) + '\n';
 }

@@ -12,41 +12,34 @@
 #include "sound/apis.h"
 #include "sound/audioloader.h"
 #include "startup/commandline.h"
-#include "startup/exitwithoutdisplay.h"
 #include "startup/firstframe.h"
 #include "startup/frmload.h"
-#include "startup/launchernote.h"
 #include "startup/playerlanguage.h"
+#include "startup/systemstart.h"
 
 #include <QApplication>
 
-#include <cstdio>
 #include <memory>
 #include <optional>
 
 int main(int argc, char *argv[])
 {
     PlayerTexts texts(playerLanguage());
-    const QByteArray note = launcherNote(argc, argv, texts);
-    std::fwrite(note.constData(), 1, note.size(), stderr);
+    settleWorkingFolder(argc, argv, texts);
     // Before the application: the answer needs no screen.
     if (const std::optional<int> exitStatus = answerInsteadOfGame(argc, argv, texts))
         return *exitStatus;
-    std::optional<ExitWithoutDisplay> withoutDisplay(std::in_place, texts);
-    QApplication application(argc, argv);
-    withoutDisplay.reset();
-    application.setApplicationName(QStringLiteral("Brummo on the run"));
-    // Lets the desktop match the window to its menu entry and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.brummo"));
+    const std::unique_ptr<QApplication> application = startApplication(argc, argv, texts);
+    application->setApplicationName(QStringLiteral("Brummo on the run"));
     texts.install();
-    applyClassicLook(application);
+    applyClassicLook(*application);
 
     QtTimerFactory timers;
     QtDialogs dialogs;
     SystemRandom random;
     SystemTimeOfDay timeOfDay;
-    SystemFolders folders;
-    SystemRegistry registry;
+    const std::unique_ptr<Folders> folders = systemFolders();
+    const std::unique_ptr<Registry> registry = systemRegistry();
     SystemLauncher launcher;
     // The sound module with its libraries, the sound device with its threads (one of them loading
     // the SoundFont) and the icon would each hold the splash window's first picture back; the
@@ -57,10 +50,10 @@ int main(int argc, char *argv[])
     const auto prepareGame = [&] {
         if (services)
             return;
-        application.setWindowIcon(scalableIcon(QStringLiteral(":/bilder/brummo.png")));
-        audio = loadAudioBackend(withTrailingSeparator(folders.programFolder()), timers);
-        sound.emplace(*audio, dialogs, folders);
-        services.emplace(Services{timers, dialogs, random, timeOfDay, folders, *sound, registry, launcher});
+        application->setWindowIcon(scalableIcon(QStringLiteral(":/bilder/brummo.png")));
+        audio = loadAudioBackend(withTrailingSeparator(folders->programFolder()), timers);
+        sound.emplace(*audio, dialogs, *folders);
+        services.emplace(Services{timers, dialogs, random, timeOfDay, *folders, *sound, *registry, launcher});
     };
 
     std::unique_ptr<frmMain> mainWindow;
@@ -73,5 +66,5 @@ int main(int argc, char *argv[])
     splash->setAttribute(Qt::WA_DeleteOnClose);
     splash->show();
     afterFirstFrame(*splash, prepareGame);
-    return application.exec();
+    return application->exec();
 }

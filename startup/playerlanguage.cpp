@@ -1,16 +1,10 @@
 #include "startup/playerlanguage.h"
 
 #include <QCoreApplication>
-#include <QLibraryInfo>
 #include <QLocale>
 
-#include <cstdlib>
 #include <optional>
 
-namespace {
-
-// German or English when the entry names one by its language code, before any territory, script,
-// codeset or modifier, in any case; nothing else counts ("*", "C", "deutsch").
 std::optional<PlayerLanguage> namedLanguage(QByteArrayView entry)
 {
     qsizetype codeLength = 0;
@@ -23,14 +17,6 @@ std::optional<PlayerLanguage> namedLanguage(QByteArrayView entry)
         return PlayerLanguage::English;
     return std::nullopt;
 }
-
-QByteArrayView environmentVariable(const char *name)
-{
-    const char *value = std::getenv(name);
-    return value ? QByteArrayView(value) : QByteArrayView();
-}
-
-} // namespace
 
 PlayerLanguage chooseLanguage(const LanguageVariables &variables)
 {
@@ -55,19 +41,13 @@ PlayerLanguage chooseLanguage(const LanguageVariables &variables)
     }
 }
 
-PlayerLanguage playerLanguage()
-{
-    return chooseLanguage({environmentVariable("LANGUAGE"), environmentVariable("LC_ALL"),
-                           environmentVariable("LC_MESSAGES"), environmentVariable("LANG")});
-}
-
 PlayerTexts::PlayerTexts(PlayerLanguage language)
 {
     // German needs only Qt's German texts ("Abbrechen"); in English Qt's own are already English,
     // and the game's come from its resources.
     loaded = language == PlayerLanguage::German
                  ? texts.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
-                              QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+                              qtTranslationsFolder())
                  : texts.load(QStringLiteral(":/translations/brummo_en.qm"));
     if (QCoreApplication::instance())
         install();

@@ -3,9 +3,16 @@
 #include <QByteArrayView>
 #include <QTranslator>
 
+#include <optional>
+
 // The languages the game speaks: German, in which its texts are written, and English, from
 // translations/brummo_en.ts.
 enum class PlayerLanguage { German, English };
+
+// German or English when an entry of a list of languages names one by its language code ("de",
+// "en_GB.UTF-8", "EN-us", "de@euro", Windows' "en-GB"), in any case, before any territory, script,
+// codeset or modifier; nothing for any other ("*", "C", "deutsch", "fr").
+std::optional<PlayerLanguage> namedLanguage(QByteArrayView entry);
 
 // The variables that name the player's languages, as the environment holds them (empty when unset).
 struct LanguageVariables {
@@ -15,15 +22,21 @@ struct LanguageVariables {
     QByteArrayView lang;
 };
 
-// The game's one rule for its language, which the launcher's line follows too (it is printed by the
-// program): the player's languages are those of LANGUAGE when it is set, otherwise the locale for
-// messages. The first of them that is German or English ("de", "en_GB.UTF-8", "EN-us", "de@euro")
-// wins; German when none is. LANGUAGE counts under the C and POSIX locales as well, where gettext
-// passes over it: a machine without a locale is in C, and there LANGUAGE is all a player said.
+// The game's one rule for its language on Linux, which the launcher's line follows too (it is
+// printed by the program): the player's languages are those of LANGUAGE when it is set, otherwise
+// the locale for messages. The first of them that is German or English wins; German when none is.
+// LANGUAGE counts under the C and POSIX locales as well, where gettext passes over it: a machine
+// without a locale is in C, and there LANGUAGE is all a player said.
 PlayerLanguage chooseLanguage(const LanguageVariables &variables);
 
-// The same for the variables this process was started with.
+// The player's language: on Linux by that rule for the variables this process was started with
+// (playerlanguage_linux.cpp); on Windows the first of the display languages the player chose in
+// Windows' settings that is German or English, German when none is (playerlanguage_windows.cpp).
 PlayerLanguage playerLanguage();
+
+// Where Qt's own German texts (qtbase_de.qm) are: Debian's folder of Qt's translations on Linux,
+// the program's own resources on Windows.
+QString qtTranslationsFolder();
 
 // The game's texts and Qt's own (standard buttons, boxes) in this language, installed in the
 // application for as long as this lives, before the first window and before the sound module is

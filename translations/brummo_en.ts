@@ -81,6 +81,26 @@ See “man brummo” for more.
         <translation>Brummo: could not write the output.
 </translation>
     </message>
+    <message>
+        <source>Aufruf: brummo.exe [OPTION …]
+„Brummo on the run“ ist ein kleines Reaktionsspiel: Klick die Bilder an, die vor Brummos Haus auftauchen. Spielstände liegen im Ordner, in dem das Spiel läuft.
+
+--help: zeigt diese Hilfe und endet
+--version: zeigt die Version und endet
+--from-menu: so startet der Eintrag im Startmenü; Spielstände liegen dann im Ordner „Brummo on the run“ unter „Gespeicherte Spiele“
+-platform NAME: die Qt-Plattform, windows oder offscreen
+
+Qts übrige Optionen gelten auch; alle anderen Angaben übergeht das Spiel.</source>
+        <translation>Usage: brummo.exe [OPTION]...
+“Brummo on the run” is a small reaction game: click the pictures that pop up in front of Brummo&apos;s house. Saved games are kept in the folder the game runs in.
+
+--help: show this help and exit
+--version: show the version and exit
+--from-menu: start as the Start menu entry does, keeping saved games in the folder “Brummo on the run” in “Saved Games”
+-platform NAME: use this Qt platform: windows or offscreen
+
+Qt&apos;s other options work too; the game ignores anything else.</translation>
+    </message>
 </context>
 <context>
     <name>Dialogs</name>
@@ -166,6 +186,12 @@ See “man brummo” for more.
         <translation>Something else is saving under this name right now (a second game or another program). Please save again in a moment:
 %1</translation>
     </message>
+    <message>
+        <source>Diesen Namen nimmt das Dateisystem nicht an, vielleicht wegen eines Zeichens wie : * ? &quot; &lt; &gt; |. Bitte wähle einen anderen Namen:
+%1</source>
+        <translation>The file system does not accept this name, perhaps because of a character such as : * ? &quot; &lt; &gt; |. Please choose another name:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>LauncherNote</name>
@@ -216,6 +242,12 @@ See “man brummo” for more.
         <source>Hier wird nicht gespeichert: Der Name führt über einen Verweis, den auch jemand anderes angelegt haben kann (er gehört nicht dir, oder er liegt in einem Ordner, in den auch andere schreiben dürfen):
 %1</source>
         <translation>Not saved: this name leads through a link that someone else may have put there (it is not yours, or it is in a folder others can write to):
+%1</translation>
+    </message>
+    <message>
+        <source>Unter diesem Namen lässt sich nicht speichern: Windows hält ihn für ein Gerät (wie CON, NUL, COM1 oder LPT1), auch mit einer Endung dahinter. Bitte wähle einen anderen Namen:
+%1</source>
+        <translation>Games cannot be saved under this name: Windows takes it for a device (such as CON, NUL, COM1 or LPT1), even with an extension after it. Please choose another name:
 %1</translation>
     </message>
 </context>

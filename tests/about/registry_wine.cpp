@@ -40,7 +40,8 @@ int main()
     write(infoKey, "Version", REG_DWORD, &version, sizeof version);
     write(locationKey, "MSINFO", REG_SZ, folder.c_str(), DWORD(folder.size() + 1));
 
-    WindowsRegistry registry;
+    const std::unique_ptr<Registry> system = systemRegistry();
+    Registry &registry = *system;
     std::string value = "vorher";
     check(GetKeyValue(registry, 0x80000002, infoKey, "Version", value) && value == "261", "DWORD 261 reads as 261");
     check(GetKeyValue(registry, 0x80000002, locationKey, "MSINFO", value) && value == folder,

@@ -205,10 +205,10 @@ private slots:
             // The game takes its working folder from the system at the start, as the program does.
             const QString started = QDir::currentPath();
             QCOMPARE(::chdir(latin1Folder.constData()), 0);
-            const SystemFolders system;
+            const std::unique_ptr<Folders> system = systemFolders();
             QVERIFY(QDir::setCurrent(started));
-            f.folders.working = system.workingFolder();
-            f.folders.localWorking = system.localWorkingFolder();
+            f.folders.working = system->workingFolder();
+            f.folders.localWorking = system->localWorkingFolder();
         } else {
             QVERIFY(QDir().mkpath(folder));
             f.folders.working = folder;
@@ -475,10 +475,10 @@ private slots:
         const QString started = QDir::currentPath();
         const auto back = qScopeGuard([&started] { QDir::setCurrent(started); });
         QVERIFY(QDir::setCurrent(folder));
-        const SystemFolders system;   // made at the start, as the program makes it
+        const std::unique_ptr<Folders> system = systemFolders();   // made at the start, as the program makes it
         startRunningGame(f);
         QVERIFY(QDir().rmdir(folder));
-        f.folders.working = system.workingFolder();
+        f.folders.working = system->workingFolder();
 
         f.dialogs.inputAnswers = {QStringLiteral("spiel")};
         f.window->cmdSpeichern_Click();

@@ -26,14 +26,14 @@ constexpr char lookBesideMe[] = "--look-for-the-files-beside-me";
 // splash window is up, the wave and the music when a game starts. Empty when nothing is missing.
 QStringList missingBesideMe()
 {
-    SystemFolders folders;
+    const std::unique_ptr<Folders> folders = systemFolders();
     VirtualClock clock;
     FakeDialogs dialogs;
     QStringList missing;
-    const std::unique_ptr<AudioBackend> audio = loadAudioBackend(withTrailingSeparator(folders.programFolder()), clock);
+    const std::unique_ptr<AudioBackend> audio = loadAudioBackend(withTrailingSeparator(folders->programFolder()), clock);
     if (dynamic_cast<SilentAudio *>(audio.get()))
         missing << QStringLiteral("the sound module (see the warning above)");
-    Apis sound(*audio, dialogs, folders);
+    Apis sound(*audio, dialogs, *folders);
     if (sound.WavLaden(QStringLiteral("crap.wav")).isEmpty())
         missing << dialogs.texts();
     QFile music;

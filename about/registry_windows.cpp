@@ -22,7 +22,14 @@ HKEY openedKey(Registry::Handle key)
     return reinterpret_cast<HKEY>(key);
 }
 
-} // namespace
+// The registry functions of advapi32, with 8-bit strings in the system's code page.
+class WindowsRegistry final : public Registry {
+public:
+    long openKey(Root root, const std::string &subKey, std::uint32_t access, Handle &key) override;
+    long queryValue(Handle key, const std::string &valueName, std::uint32_t &type, std::span<char> buffer,
+                    std::uint32_t &size) override;
+    long closeKey(Handle key) override;
+};
 
 long WindowsRegistry::openKey(Root root, const std::string &subKey, std::uint32_t access, Handle &key)
 {
@@ -47,4 +54,11 @@ long WindowsRegistry::queryValue(Handle key, const std::string &valueName, std::
 long WindowsRegistry::closeKey(Handle key)
 {
     return RegCloseKey(openedKey(key));
+}
+
+} // namespace
+
+std::unique_ptr<Registry> systemRegistry()
+{
+    return std::make_unique<WindowsRegistry>();
 }

@@ -32,9 +32,31 @@ QByteArray workingFolderBytes()
     return folder;
 }
 
-} // namespace
+// The folder of the running program as a name every file call opens, its module loader included.
+// Qt names files in UTF-8; a folder whose name is not (Latin-1 "Müll" from an older system) has no
+// such name, so it is held open for the object's life and named through its descriptor
+// (/proc/self/fd/N), plain ASCII that leads to the same folder.
+class LinuxFolders final : public Folders {
+public:
+    LinuxFolders();
+    ~LinuxFolders() override;
+    LinuxFolders(const LinuxFolders &) = delete;
+    LinuxFolders &operator=(const LinuxFolders &) = delete;
 
-SystemFolders::SystemFolders() : localWorking(workingFolderBytes()), working(readableName(localWorking))
+    QString programFolder() const override { return program; }
+    QString workingFolder() const override { return working; }
+    QByteArray localWorkingFolder() const override { return localWorking; }
+
+private:
+    int heldFolder = -1;
+    QString program;
+    // Taken at the start, as the game never changes it: should the folder be deleted while the game
+    // runs, the system no longer names it, and a failed save could not say which folder is gone.
+    QByteArray localWorking;
+    QString working;
+};
+
+LinuxFolders::LinuxFolders() : localWorking(workingFolderBytes()), working(readableName(localWorking))
 {
     const QByteArray folder = programFolderBytes();
     if (folder.isEmpty()) {
@@ -50,8 +72,15 @@ SystemFolders::SystemFolders() : localWorking(workingFolderBytes()), working(rea
         program = QStringLiteral("/proc/self/fd/%1/").arg(heldFolder);
 }
 
-SystemFolders::~SystemFolders()
+LinuxFolders::~LinuxFolders()
 {
     if (heldFolder >= 0)
         ::close(heldFolder);
+}
+
+} // namespace
+
+std::unique_ptr<Folders> systemFolders()
+{
+    return std::make_unique<LinuxFolders>();
 }

@@ -1,0 +1,6 @@
+#include "about/registry.h"
+
+std::unique_ptr<Registry> systemRegistry()
+{
+    return std::make_unique<NoRegistry>();
+}
