@@ -3,6 +3,13 @@
 #include <cerrno>
 #include <windows.h>
 
+namespace {
+
+// ERROR_DISK_QUOTA_EXCEEDED, which Windows' own headers have and mingw-w64's lack.
+constexpr unsigned long diskQuotaExceeded = 1295;
+
+} // namespace
+
 int errnoForWindowsError(unsigned long windowsError)
 {
     switch (windowsError) {
@@ -22,7 +29,7 @@ int errnoForWindowsError(unsigned long windowsError)
         return EROFS;
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
-    case ERROR_DISK_QUOTA_EXCEEDED:
+    case diskQuotaExceeded:
         return ENOSPC;
     case ERROR_FILENAME_EXCED_RANGE:
         return ENAMETOOLONG;
