@@ -60,8 +60,8 @@ public:
     }
     void stopMusic() override { real.stopMusic(); }
     void setMusicEndedHandler(MusicEndedHandler handler) override { real.setMusicEndedHandler(std::move(handler)); }
-    void prepareWave(const QByteArray &image) override { real.prepareWave(image); }
-    void playWave(const QByteArray &image) override { real.playWave(image); }
+    Wave prepareWave(const QByteArray &image) override { return real.prepareWave(image); }
+    void playWave(const Wave &wave) override { real.playWave(wave); }
     void stopWave() override { real.stopWave(); }
 
     std::function<void(int)> onPlay;

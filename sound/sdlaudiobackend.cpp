@@ -165,7 +165,7 @@ void SdlAudioBackend::closeDevice()
     Mix_HookMusic(nullptr, nullptr);
     Mix_CloseAudio();
     deviceOpen = false;
-    // No channel plays it any more; the prepared wave stays, in the format the device opens in.
+    // No channel plays it any more; the game still holds it, in the format the device opens in.
     soundingWave.reset();
     idleTimer->setInterval(0);
 }
@@ -236,19 +236,19 @@ void SdlAudioBackend::musicEnded(PlayId play)
     }
 }
 
-void SdlAudioBackend::prepareWave(const QByteArray &image)
+AudioBackend::Wave SdlAudioBackend::prepareWave(const QByteArray &image)
 {
-    // Decoded here, where the game loads it, so that playing it later only starts a channel.
-    // A wave still sounding keeps its own decoded copy.
-    preparedWave = audioUp ? DecodedWave::decode(image) : nullptr;
+    // Decoded here, where the game loads it, so that playing it later only starts a channel. The
+    // decode needs no device, so a wave is judged the same with sound and without.
+    return DecodedWave::decode(image);
 }
 
-void SdlAudioBackend::playWave(const QByteArray &image)
+void SdlAudioBackend::playWave(const Wave &wave)
 {
     if (!wake())
         return;
-    std::shared_ptr<DecodedWave> next
-        = preparedWave && preparedWave->isDecodedFrom(image) ? preparedWave : DecodedWave::decode(image);
+    // Every wave this device hands out is one it decoded.
+    std::shared_ptr<const DecodedWave> next = std::static_pointer_cast<const DecodedWave>(wave);
     // A play on the channel replaces what sounds there in one go under SDL's device lock, which the
     // audio thread holds while it mixes: taken once, so the start cannot miss the next buffer by
     // waiting twice. Either way, from then on the mixer reads the old wave no more.

@@ -49,8 +49,8 @@ public:
     PlayId playMusic(const QString &path) override;
     void stopMusic() override;
     void setMusicEndedHandler(MusicEndedHandler handler) override;
-    void prepareWave(const QByteArray &image) override;
-    void playWave(const QByteArray &image) override;
+    Wave prepareWave(const QByteArray &image) override;
+    void playWave(const Wave &wave) override;
     void stopWave() override;
 
     // True once the music synthesiser has its SoundFont; until then a play waits, silent.
@@ -83,6 +83,5 @@ private:
     MusicEndedHandler endedHandler;
     PlayId lastPlay = 0;
     PlayId runningPlay = 0;                  // the play whose end may still be reported; 0 for none
-    std::shared_ptr<DecodedWave> preparedWave;   // the image prepared last, decoded
-    std::shared_ptr<DecodedWave> soundingWave;   // on the wave channel, perhaps the same
+    std::shared_ptr<const DecodedWave> soundingWave;   // on the wave channel
 };

@@ -15,6 +15,18 @@
         <translation>The sound in this file lasts too long (more than %1 minutes):
 %2</translation>
     </message>
+    <message>
+        <source>Der Klang in dieser Datei ist zu groß zum Abspielen (mehr als %1 Minuten Stereo bei %2 kHz):
+%3</source>
+        <translation>The sound in this file is too large to play (more than %1 minutes of stereo at %2 kHz):
+%3</translation>
+    </message>
+    <message>
+        <source>Der Klang in dieser Datei lässt sich nicht abspielen:
+%1</source>
+        <translation>The sound in this file cannot be played:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>AudioLoader</name>

@@ -171,7 +171,7 @@ private slots:
         // From the device's next opening on at a sound card's pace, so that a sound lasts as long for
         // the test as for the player, and the last notes ring on while the test listens.
         qputenv("SDL_DISKAUDIODELAY", "11");
-        backend->playWave(crap);
+        playWave(crap);
         QTRY_VERIFY_WITH_TIMEOUT(!RealSoundGame::wavePlaying(), patience);
         clock.advance(idleDelay - 1);
         QVERIFY(deviceOpen());
@@ -190,7 +190,7 @@ private slots:
             // The disk driver can no longer write where it did: its device is gone.
             qputenv("SDL_DISKAUDIOFILE", dir.filePath(QStringLiteral("kein Ordner/ton.raw")).toLocal8Bit());
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("keine Tonausgabe")));
-            backend->playWave(crap);
+            playWave(crap);
             QCOMPARE(backend->driverName(), QStringLiteral("dummy"));
             // The dummy driver keeps the pace of a sound card too: 20 buffers are a quarter of a second.
             QVERIFY(meter->loudestOver(20) > 3000);
@@ -213,7 +213,7 @@ private slots:
             return;
         }
         if (next == NextSound::LongWave)
-            backend->playWave(gameAsset(QStringLiteral("deadnow.wav")));   // 3.1 s
+            playWave(gameAsset(QStringLiteral("deadnow.wav")));   // 3.1 s
         else
             backend->playMusic(longSong);
         startReturned = true;
@@ -222,7 +222,7 @@ private slots:
         QVERIFY(deviceOpen());
         QVERIFY(meter->loudestOver(5) > 1000);
         if (next == NextSound::LongMusicThenWave) {
-            backend->playWave(crap);
+            playWave(crap);
             backend->stopMusic();
             QVERIFY2(meter->loudestOver(20) > 3000, "stopping the music stopped the wave too");
         }
@@ -256,27 +256,28 @@ private slots:
         QFETCH(QByteArray, image);
         QFETCH(bool, handedOver);
         QCOMPARE(isWaveImage(image), handedOver);
-        backend->playWave(crap);
+        playWave(crap);
         QVERIFY(meter->loudestOver(20) > 3000);
-        backend->playWave(image);
+        const AudioBackend::Wave wave = backend->prepareWave(image);
+        QVERIFY(!wave);
+        backend->playWave(wave);
         QCOMPARE(meter->loudestOver(second), 0);
         // and the device is none the worse for it
-        backend->playWave(crap);
+        playWave(crap);
         QVERIFY(meter->loudestOver(20) > 3000);
     }
 
-    // A wave is decoded when it is prepared, not when it plays: changed bytes behind the very same
-    // image are not read again, even after the device slept and woke in between.
+    // A wave is decoded when it is prepared, not when it plays: its bytes are not read again, even
+    // after the device slept and woke in between.
     void aPreparedWavePlaysAsDecodedWhenPrepared()
     {
         QByteArray bytes = crap;
         bytes.detach();
-        const QByteArray image = QByteArray::fromRawData(bytes.constData(), bytes.size());
-        backend->prepareWave(image);
+        const AudioBackend::Wave wave = backend->prepareWave(QByteArray::fromRawData(bytes.constData(), bytes.size()));
         clock.advance(idleDelay);
         QVERIFY(!deviceOpen());
         bytes.fill('\0');
-        backend->playWave(image);
+        backend->playWave(wave);
         QVERIFY(meter->loudestOver(20) > 3000);
     }
 
@@ -318,7 +319,7 @@ private slots:
             = before.song == Song::None ? 0 : backend->playMusic(before.song == Song::Kol ? song : shortSong);
         startReturned = true;
         if (before.wave)
-            backend->playWave(crap);
+            playWave(crap);
         // The event loop stands still, so a notice waits in the queue.
         QVERIFY(meter->waitForBuffers(before.ended ? second : 2, false));
         heapCallsRendering = heapCallsOurs = 0;
@@ -329,7 +330,7 @@ private slots:
         else if (action == Action::Stop)
             backend->stopMusic();
         else if (action == Action::Wave || action == Action::WaveThenCloseTheDevice)
-            backend->playWave(crap);
+            playWave(crap);
         if (action == Action::WaveThenCloseTheDevice) {
             meter.reset();
             backend.reset();
@@ -350,6 +351,8 @@ private slots:
     }
 
 private:
+    void playWave(const QByteArray &image) { backend->playWave(backend->prepareWave(image)); }
+
     QTemporaryDir dir;
     VirtualClock clock;
     QString shortSong;
