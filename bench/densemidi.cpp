@@ -6,6 +6,7 @@
 //   densemidi
 
 #include "platform/qttimers.h"
+#include "sound/endnoticebell.h"
 #include "sound/fluidmusic.h"
 #include "sound/midifilecache.h"
 #include "sound/sdlaudiobackend.h"
@@ -156,7 +157,8 @@ void windowThread(const QString &folder)
 void audioThread()
 {
     // Rendered here, buffer by buffer as SDL asks for them, as fast as they come.
-    FluidMusic music(rate, {});
+    EndNoticeBell unheard;
+    FluidMusic music(rate, unheard);
     while (music.state() == FluidMusic::State::Loading)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     if (music.state() != FluidMusic::State::Ready) {

@@ -47,18 +47,12 @@ QString Apis::Programmordner() const
 void Apis::MusikStarten()
 {
     if (!umgeleitet) {
-        audio.setMusicEndedHandler([this](AudioBackend::PlayId play) { musicEnded(play); });
+        // The device's end notice of the play started last takes the place of the completion
+        // message; it never comes for a play that was cut off.
+        audio.setMusicEndedHandler([this](AudioBackend::PlayId) { MusikStarten(); });
         umgeleitet = true;
     }
-    currentPlay = audio.playMusic(MidiDatei);
-}
-
-void Apis::musicEnded(AudioBackend::PlayId play)
-{
-    // Only the end of the play started last counts; a notice of a play that was cut off
-    // by a new start may still arrive after it.
-    if (umgeleitet && play == currentPlay)
-        MusikStarten();
+    audio.playMusic(MidiDatei);
 }
 
 void Apis::MusikStoppen()

@@ -61,13 +61,11 @@ public:
     QString Programmordner() const;
 
 private:
-    void musicEnded(AudioBackend::PlayId play);
     LoadedWave prepared(QByteArray image);
     LoadedWave refused(const QString &reason);
 
     AudioBackend &audio;
     Dialogs &dialogs;
     const Folders &folders;
-    AudioBackend::PlayId currentPlay = 0;
     bool umgeleitet = false;
 };

@@ -1,5 +1,7 @@
 #include "sound/fluidmusic.h"
 
+#include "sound/endnoticebell.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -60,8 +62,8 @@ QString FluidMusic::defaultSoundFont()
     return {};
 }
 
-FluidMusic::FluidMusic(int sampleRate, EndNotice notice, const QString &soundFont)
-    : notice(std::move(notice)), sampleRate(sampleRate),
+FluidMusic::FluidMusic(int sampleRate, EndNoticeBell &bell, const QString &soundFont)
+    : bell(bell), sampleRate(sampleRate),
       ringOutFrames(static_cast<long long>(ringOutSeconds * sampleRate)), quietFrames(ringOutFrames)
 {
     silenceFluidSynthLog();
@@ -215,8 +217,7 @@ void FluidMusic::endPlay()
     if (position < current->sequence->endFrame || nextEvent < current->sequence->events.size())
         return;
     playing = false;
-    if (notice)
-        notice(current->id);
+    bell.ring(current->id);
 }
 
 void FluidMusic::writeFrames(std::int16_t *stereo, int frames)

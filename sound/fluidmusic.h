@@ -12,7 +12,6 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <thread>
 
@@ -43,18 +42,20 @@
 //
 // The SoundFont is loaded on a thread of its own, because a large one takes seconds and the game
 // must not wait for its music. Until it is there, render() gives silence and keeps the requests.
+class EndNoticeBell;
+
 class FluidMusic {
 public:
     using PlayId = AudioBackend::PlayId;
-    // Called on the rendering thread, inside render(), once for each play that reached the end
-    // of its sequence. Never for a play that was cut off, never for a file that did not load.
-    using EndNotice = std::function<void(PlayId)>;
 
     enum class State { Loading, Ready, Failed };
 
     // Creating it may walk SDL's audio device list (FluidSynth's settings for its own SDL driver
     // do), so it belongs to the thread that starts and stops SDL, and within that span.
-    FluidMusic(int sampleRate, EndNotice notice, const QString &soundFont = defaultSoundFont());
+    // Inside render(), the bell is rung once for each play that reached the end of its sequence;
+    // never for a play that was cut off, never for a file that did not load. It must outlive the
+    // music.
+    FluidMusic(int sampleRate, EndNoticeBell &bell, const QString &soundFont = defaultSoundFont());
     // Must not run while render() does; waits for the SoundFont loading to finish.
     ~FluidMusic();
 
@@ -99,7 +100,7 @@ private:
     void endPlay();
     void writeFrames(std::int16_t *stereo, int frames);
 
-    EndNotice notice;
+    EndNoticeBell &bell;
     const int sampleRate;
     const long long ringOutFrames;
     // The audio thread may not wait on a lock, and an atomic that is not lock-free hides one.

@@ -8,6 +8,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
+#include <QSocketNotifier>
 #include <QtDebug>
 
 #include <SDL.h>
@@ -85,10 +86,15 @@ SdlAudioBackend::SdlAudioBackend(TimerFactory &timers, const QString &soundFont,
     if (Mix_QuerySpec(&frequency, &format, &channels) != 0 && format == AUDIO_S16SYS && channels == 2) {
         // Made once, while the device is first open, and kept while it sleeps: the SoundFont
         // takes long to load, and the synthesiser does not care whether anyone listens.
-        bell = std::make_unique<EndNoticeBell>([this](PlayId play) { musicEnded(play); });
-        // Runs on the audio thread: the bell carries the notice to this one.
-        music = std::make_unique<FluidMusic>(frequency, [bell = bell.get()](PlayId play) { bell->ring(play); }, soundFont);
+        bell = std::make_unique<EndNoticeBell>();
+        music = std::make_unique<FluidMusic>(frequency, *bell, soundFont);
         midiFiles = std::make_unique<MidiFileCache>(frequency);
+        // Without an event loop on this thread (a command-line tool, the fuzzer) no notice arrives.
+        if (bell->descriptor() >= 0 && QAbstractEventDispatcher::instance()) {
+            endNotifier = std::make_unique<QSocketNotifier>(bell->descriptor(), QSocketNotifier::Read);
+            QObject::connect(endNotifier.get(), &QSocketNotifier::activated, endNotifier.get(),
+                             [this] { musicEnded(bell->answer()); });
+        }
     }
     prepareMixer();
     restartIdleTimer();
@@ -197,6 +203,25 @@ bool SdlAudioBackend::musicReady() const
     return music && music->state() == FluidMusic::State::Ready;
 }
 
+// The music's restart, all of it: the audio thread rings the bell in the buffer where a play
+// ends; the bell's notifier calls musicEnded here, which alone decides whether the notice counts,
+// and hands it to the handler; the game's handler (Apis::MusikStarten) calls playMusic, which
+// reads the file and posts the next play to the audio thread.
+void SdlAudioBackend::musicEnded(PlayId play)
+{
+    // A notice rung before a newer play or a stop cut this one off no longer counts.
+    if (play == 0 || play != runningPlay)
+        return;
+    runningPlay = 0;
+    // The last notes still ring: the quiet the device waits for starts now.
+    restartIdleTimer();
+    if (endedHandler) {
+        // A copy, because the handler may replace itself (stopping the music switches it off).
+        const MusicEndedHandler handler = endedHandler;
+        handler(play);
+    }
+}
+
 AudioBackend::PlayId SdlAudioBackend::playMusic(const QString &path)
 {
     const PlayId play = ++lastPlay;
@@ -219,21 +244,6 @@ void SdlAudioBackend::stopMusic()
 void SdlAudioBackend::setMusicEndedHandler(MusicEndedHandler handler)
 {
     endedHandler = std::move(handler);
-}
-
-void SdlAudioBackend::musicEnded(PlayId play)
-{
-    // The notice was posted before a newer play or a stop cut this one off: it no longer counts.
-    if (play != runningPlay)
-        return;
-    runningPlay = 0;
-    // The last notes still ring: the quiet the device waits for starts now.
-    restartIdleTimer();
-    if (endedHandler) {
-        // A copy, because the handler may replace itself (stopping the music switches it off).
-        const MusicEndedHandler handler = endedHandler;
-        handler(play);
-    }
 }
 
 AudioBackend::Wave SdlAudioBackend::prepareWave(const QByteArray &image)

@@ -11,6 +11,7 @@ class DecodedWave;
 class EndNoticeBell;
 class FluidMusic;
 class MidiFileCache;
+class QSocketNotifier;
 class Timer;
 class TimerFactory;
 
@@ -78,6 +79,7 @@ private:
     bool deviceOpen = false;                 // and its device is open now
     std::unique_ptr<Timer> idleTimer;
     std::unique_ptr<EndNoticeBell> bell;     // outlives the music, which rings it
+    std::unique_ptr<QSocketNotifier> endNotifier;   // wakes this thread when the bell rings
     std::unique_ptr<FluidMusic> music;
     std::unique_ptr<MidiFileCache> midiFiles;   // with the music, on this thread
     MusicEndedHandler endedHandler;

@@ -43,15 +43,11 @@ Step image(int bytes)
     };
 }
 
-// The device's notice that a play reached its end, through the handler given last, as a device
-// does that queued the notice before the handler was switched off; of the play started last
-// unless another is named.
+// The device's notice that a play reached its end, of the play started last unless another is
+// named; the device sends none for a play that was cut off.
 Step end(std::optional<AudioBackend::PlayId> play = std::nullopt)
 {
-    return [play](Fixture &f) {
-        QVERIFY(f.audio.lastHandler);
-        f.audio.lastHandler(play.value_or(f.audio.lastPlay));
-    };
+    return [play](Fixture &f) { f.audio.finishMusic(play.value_or(f.audio.lastPlay)); };
 }
 
 // Why WavLaden turns a file down.
@@ -98,9 +94,9 @@ private slots:
         };
         row("each natural end starts over, with the file named last", {start, end(), song("neu.mid"), end()},
             {on, play, play, SoundEvent::play(QStringLiteral("neu.mid"))});
-        row("a start during play restarts, no second handler; the cut-off play's notice restarts nothing",
+        row("a start during play restarts, no second handler; the newer play's end starts it over",
             {start, start, end(1), end()}, {on, play, play, play});
-        row("a stop: harmless alone; else the restart off, a queued notice ignored, till the next start",
+        row("a stop: harmless alone; else the restart off till the next start",
             {stop, start, stop, end(), start, end()}, {stopped, on, play, stopped, off, on, play, play});
         row("going, it switches the handler off", {start, destroy}, {on, play, off});
         row("a wave with no image stops; an empty one, blanks and zeros are handed over; music stops alone",

@@ -1,6 +1,7 @@
 // The FluidSynth music renderer, driven buffer by buffer from the test thread: time here is the
 // number of frames rendered, so the end of a play can be pinned to its buffer.
 
+#include "sound/endnoticebell.h"
 #include "sound/fluidmusic.h"
 #include "tests/support/midibytes.h"
 
@@ -70,13 +71,16 @@ struct Harness {
             for (std::int16_t s : samples)
                 peak = std::max(peak, std::abs(static_cast<int>(s)));
             frames += buffer;
+            if (const FluidMusic::PlayId ended = bell.answer())
+                notices.append({ended, frames});
         } while (frames < until);
         return peak;
     }
 
     QList<Notice> notices;
     long long frames = 0;
-    FluidMusic music{rate, [this](FluidMusic::PlayId play) { notices.append({play, frames + buffer}); }};
+    EndNoticeBell bell;
+    FluidMusic music{rate, bell};
     std::vector<std::int16_t> samples = std::vector<std::int16_t>(2 * buffer);
 };
 

@@ -50,8 +50,6 @@ void RecordingAudio::stopMusic()
 void RecordingAudio::setMusicEndedHandler(MusicEndedHandler newHandler)
 {
     handler = std::move(newHandler);
-    if (handler)
-        lastHandler = handler;
     events.append(handler ? SoundEvent::handlerOn() : SoundEvent::handlerOff());
 }
 
@@ -77,10 +75,14 @@ void RecordingAudio::stopWave()
 
 void RecordingAudio::finishMusic(PlayId play)
 {
-    if (play == lastPlay)
-        musicPlaying = false;
-    if (handler)
-        handler(play);
+    if (play != lastPlay || !musicPlaying)
+        return;
+    musicPlaying = false;
+    if (handler) {
+        // A copy: the handler may switch itself off.
+        const MusicEndedHandler answer = handler;
+        answer(play);
+    }
 }
 
 int RecordingAudio::count(SoundEvent::Kind kind) const

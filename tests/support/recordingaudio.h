@@ -39,7 +39,8 @@ public:
     void playWave(const Wave &wave) override;
     void stopWave() override;
 
-    // Delivers the end notice of a play, as the device would once it reached the end of the file.
+    // The end notice of a play, as a device sends it once the play reached the end of its file:
+    // only for the play started last, and not once it was stopped.
     void finishMusic(PlayId play);
 
     int count(SoundEvent::Kind kind) const;
@@ -49,7 +50,6 @@ public:
     int preparations = 0;         // images prepared; the last one kept:
     QByteArray prepared;
     bool refuseWaves = false;
-    MusicEndedHandler lastHandler;   // kept when the handler is switched off
     PlayId lastPlay = 0;
     bool musicPlaying = false;
 
