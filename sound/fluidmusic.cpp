@@ -64,7 +64,8 @@ QString FluidMusic::defaultSoundFont()
 
 FluidMusic::FluidMusic(int sampleRate, EndNoticeBell &bell, const QString &soundFont)
     : bell(bell), sampleRate(sampleRate),
-      ringOutFrames(static_cast<long long>(ringOutSeconds * sampleRate)), quietFrames(ringOutFrames)
+      ringOutFrames(static_cast<long long>(ringOutSeconds * sampleRate)),
+      shortestPlayFrames(static_cast<long long>(shortestPlaySeconds * sampleRate)), quietFrames(ringOutFrames)
 {
     silenceFluidSynthLog();
     // Made here, not by the loader: FluidSynth's settings list the SDL audio devices for its own
@@ -210,11 +211,12 @@ void FluidMusic::sendDueEvents()
 
 void FluidMusic::endPlay()
 {
-    // The sequence is over once its clock passes the end of its last track and every message went
-    // out; the released notes then ring on as they were let go, into a restart too. The play
-    // stays current until the next request, which hands it back.
+    // The sequence is over once its clock passes the end of its last track, and the shortest play,
+    // and every message went out; the released notes then ring on as they were let go, into a
+    // restart too. The play stays current until the next request, which hands it back.
     sendDueEvents();
-    if (position < current->sequence->endFrame || nextEvent < current->sequence->events.size())
+    if (position < std::max(current->sequence->endFrame, shortestPlayFrames)
+        || nextEvent < current->sequence->events.size())
         return;
     playing = false;
     bell.ring(current->id);

@@ -75,6 +75,11 @@ public:
     // at once, 350 000 notes held one callback for over a second.
     static constexpr int mostEventsPerBuffer = 256;
 
+    // The shortest a play lasts, silence after a shorter sequence included: the end notice of each
+    // play starts the next, which reads the music file anew on the window's thread, so a file that
+    // lasts next to nothing would be read again in every buffer. Longer than any restart costs.
+    static constexpr double shortestPlaySeconds = 1.0;
+
     // Overwrites frames * 2 samples.
     void render(std::int16_t *stereo, int frames);
 
@@ -103,6 +108,7 @@ private:
     EndNoticeBell &bell;
     const int sampleRate;
     const long long ringOutFrames;
+    const long long shortestPlayFrames;
     // The audio thread may not wait on a lock, and an atomic that is not lock-free hides one.
     static_assert(std::atomic<State>::is_always_lock_free);
     static_assert(std::atomic<Play *>::is_always_lock_free);

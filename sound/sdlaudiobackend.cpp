@@ -3,7 +3,7 @@
 #include "platform/timer.h"
 #include "sound/endnoticebell.h"
 #include "sound/fluidmusic.h"
-#include "sound/midifilecache.h"
+#include "sound/musicfile.h"
 #include "sound/waveimage.h"
 
 #include <QAbstractEventDispatcher>
@@ -83,12 +83,13 @@ SdlAudioBackend::SdlAudioBackend(TimerFactory &timers, const QString &soundFont,
     int frequency = 0;
     Uint16 format = 0;
     int channels = 0;
-    if (Mix_QuerySpec(&frequency, &format, &channels) != 0 && format == AUDIO_S16SYS && channels == 2) {
+    // Music files are read at the device's rate, and the renderer must render at that rate.
+    if (Mix_QuerySpec(&frequency, &format, &channels) != 0 && frequency == sampleRate && format == AUDIO_S16SYS
+        && channels == 2) {
         // Made once, while the device is first open, and kept while it sleeps: the SoundFont
         // takes long to load, and the synthesiser does not care whether anyone listens.
         bell = std::make_unique<EndNoticeBell>();
-        music = std::make_unique<FluidMusic>(frequency, *bell, soundFont);
-        midiFiles = std::make_unique<MidiFileCache>(frequency);
+        music = std::make_unique<FluidMusic>(sampleRate, *bell, soundFont);
         // Without an event loop on this thread (a command-line tool, the fuzzer) no notice arrives.
         if (bell->descriptor() >= 0 && QAbstractEventDispatcher::instance()) {
             endNotifier = std::make_unique<QSocketNotifier>(bell->descriptor(), QSocketNotifier::Read);
@@ -227,7 +228,7 @@ AudioBackend::PlayId SdlAudioBackend::playMusic(const QString &path)
     const PlayId play = ++lastPlay;
     runningPlay = play;
     if (music && wake()) {
-        music->play(play, midiFiles->sequence(path));
+        music->play(play, readMusicFile(path, sampleRate));
         restartIdleTimer();
     }
     return play;

@@ -10,7 +10,6 @@
 class DecodedWave;
 class EndNoticeBell;
 class FluidMusic;
-class MidiFileCache;
 class QSocketNotifier;
 class Timer;
 class TimerFactory;
@@ -81,7 +80,6 @@ private:
     std::unique_ptr<EndNoticeBell> bell;     // outlives the music, which rings it
     std::unique_ptr<QSocketNotifier> endNotifier;   // wakes this thread when the bell rings
     std::unique_ptr<FluidMusic> music;
-    std::unique_ptr<MidiFileCache> midiFiles;   // with the music, on this thread
     MusicEndedHandler endedHandler;
     PlayId lastPlay = 0;
     PlayId runningPlay = 0;                  // the play whose end may still be reported; 0 for none

@@ -126,7 +126,7 @@ private slots:
         // the wrong encoding, or split at a blank, would not find.
         QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Bär und Öl")));
         shortSong = dir.filePath(QStringLiteral("Bär und Öl/Lied mit Lücke é.mid"));
-        writeFile(shortSong, midibytes::chord(120));   // an eighth of a second
+        writeFile(shortSong, midibytes::chord(1080));   // an eighth of a second longer than the shortest play
         longSong = dir.filePath(QStringLiteral("long.mid"));
         writeFile(longSong, midibytes::chord(2 * 960));   // two seconds
     }
@@ -321,7 +321,7 @@ private slots:
         if (before.wave)
             playWave(crap);
         // The event loop stands still, so a notice waits in the queue.
-        QVERIFY(meter->waitForBuffers(before.ended ? second : 2, false));
+        QVERIFY(meter->waitForBuffers(before.ended ? 2 * second : 2, false));
         heapCallsRendering = heapCallsOurs = 0;
         // SDL's audio thread frees its own on its way out.
         countingHeapCalls = action != Action::WaveThenCloseTheDevice;
@@ -335,7 +335,7 @@ private slots:
             meter.reset();
             backend.reset();
         }
-        QVERIFY(!backend || meter->waitForBuffers(second, false));
+        QVERIFY(!backend || meter->waitForBuffers(2 * second, false));
         countingHeapCalls = false;
         const int delivered = deliverWaitingNotices();
         if (!backend) {
