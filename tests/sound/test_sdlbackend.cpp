@@ -5,6 +5,7 @@
 #include "sound/fluidmusic.h"
 #include "sound/sdlaudiobackend.h"
 #include "sound/waveimage.h"
+#include "tests/support/heapcallcounter.h"
 #include "tests/support/midibytes.h"
 #include "tests/support/realsound.h"
 #include "tests/support/wavebytes.h"
@@ -13,54 +14,8 @@
 #include <QtTest>
 
 #include <SDL_mixer.h>
-#include <dlfcn.h>
-#include <fluidsynth.h>
-#include <sys/prctl.h>
 
-#include <atomic>
-#include <cstring>
 #include <memory>
-
-// Heap calls on SDL's audio thread, counted by an allocator of our own in front of glibc's through
-// which FluidSynth, SDL and the C++ library allocate (none of them aligned, on that thread); those
-// inside FluidSynth's rendering, which calls nothing of ours back, counted on their own.
-namespace {
-std::atomic<bool> countingHeapCalls{false};
-std::atomic<long> heapCallsRendering{0};
-std::atomic<long> heapCallsOurs{0};
-decltype(&fluid_synth_write_float) realWriteFloat = nullptr;
-} // namespace
-#ifdef __SANITIZE_ADDRESS__
-constexpr bool heapCallsCounted = false;   // AddressSanitizer's allocator stands where ours would
-#else
-constexpr bool heapCallsCounted = true;
-static thread_local bool insideRendering = false;
-extern "C" {
-void *__libc_malloc(size_t);
-void *__libc_calloc(size_t, size_t);
-void *__libc_realloc(void *, size_t);
-void __libc_free(void *);
-
-static void countHeapCall()
-{
-    char name[16] = {};
-    if (countingHeapCalls.load(std::memory_order_relaxed) && prctl(PR_GET_NAME, name) == 0
-        && std::strncmp(name, "SDLAudioP", 9) == 0)
-        (insideRendering ? heapCallsRendering : heapCallsOurs).fetch_add(1, std::memory_order_relaxed);
-}
-void *malloc(size_t size) { countHeapCall(); return __libc_malloc(size); }
-void *calloc(size_t count, size_t size) { countHeapCall(); return __libc_calloc(count, size); }
-void *realloc(void *block, size_t size) { countHeapCall(); return __libc_realloc(block, size); }
-void free(void *block) { if (block) countHeapCall(); __libc_free(block); }
-int fluid_synth_write_float(fluid_synth_t *synth, int len, void *lout, int loff, int lincr, void *rout, int roff, int rincr)
-{
-    insideRendering = true;
-    const int result = realWriteFloat(synth, len, lout, loff, lincr, rout, roff, rincr);
-    insideRendering = false;
-    return result;
-}
-}
-#endif
 
 namespace {
 
@@ -119,8 +74,6 @@ class TestSdlBackend : public QObject {
 private slots:
     void initTestCase()
     {
-        realWriteFloat = reinterpret_cast<decltype(realWriteFloat)>(dlsym(RTLD_NEXT, "fluid_synth_write_float"));
-        QVERIFY(realWriteFloat);
         qputenv("SDL_AUDIODRIVER", "disk");
         // The short song lies in a folder with blanks and umlauts, which a path handed on as bytes of
         // the wrong encoding, or split at a blank, would not find.
@@ -322,9 +275,9 @@ private slots:
             playWave(crap);
         // The event loop stands still, so a notice waits in the queue.
         QVERIFY(meter->waitForBuffers(before.ended ? 2 * second : 2, false));
-        heapCallsRendering = heapCallsOurs = 0;
         // SDL's audio thread frees its own on its way out.
-        countingHeapCalls = action != Action::WaveThenCloseTheDevice;
+        if (action != Action::WaveThenCloseTheDevice)
+            heapcalls::startCounting();
         if (action == Action::PlayKol)
             backend->playMusic(song);
         else if (action == Action::Stop)
@@ -336,7 +289,7 @@ private slots:
             backend.reset();
         }
         QVERIFY(!backend || meter->waitForBuffers(2 * second, false));
-        countingHeapCalls = false;
+        heapcalls::stopCounting();
         const int delivered = deliverWaitingNotices();
         if (!backend) {
             QVERIFY2(delivered == 0, "a notice outlived its device; it would have reached freed memory");
@@ -345,9 +298,9 @@ private slots:
         QVERIFY2(delivered >= 1 || before.song != Song::Short, "no notice queued: the row proves nothing");
         QVERIFY(meter->waitForBuffers(2 * second));   // and no second notice follows
         QCOMPARE(ended, action == Action::NoneTheSongEnds ? QList{play} : QList<AudioBackend::PlayId>{});
-        QCOMPARE(heapCallsOurs.load(), 0L);
-        if (rendering != Rendering::Either && heapCallsCounted)   // and the count sees what it is to see
-            QCOMPARE(heapCallsRendering.load() > 0, rendering == Rendering::Some);
+        QCOMPARE(heapcalls::ours(), 0L);
+        if (rendering != Rendering::Either && heapcalls::counted)   // and the count sees what it is to see
+            QCOMPARE(heapcalls::rendering() > 0, rendering == Rendering::Some);
     }
 
 private:
