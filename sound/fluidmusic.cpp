@@ -13,8 +13,8 @@
 
 namespace {
 
-// FluidSynth's own default (0.2) leaves our tune peaking near -17 dBFS; this lifts it to about
-// -7 dBFS (RMS -22 dBFS), which leaves room for a wave played on top of it.
+// FluidSynth's own default (0.2) leaves our tune far quieter than the waves; this lifts it as far
+// as still leaves room for a wave played on top of it (musicgap prints the tune's peak).
 constexpr double musicGain = 0.7;
 
 // After the last voice has died, reverb and chorus still ring for a while; only after that much
@@ -143,7 +143,7 @@ void FluidMusic::freeReturned(Play *returnList)
 
 void FluidMusic::retire(Play *done)
 {
-    // Freed by the controlling thread at its next post, or by the destructor. Only this thread
+    // Freed by the window's thread at its next post, or by the destructor. Only this thread
     // pushes and the other takes the whole list at once, so the exchange cannot be fooled by a
     // play freed and made anew at the same address.
     if (!done)
