@@ -2,6 +2,7 @@
 
 #include "sound/audiobackend.h"
 #include "sound/midisequence.h"
+#include "sound/musicfile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -63,10 +64,8 @@ public:
     // and the window's thread waiting on its lock, for seconds.
     static constexpr int mostEventsPerBuffer = 256;
 
-    // The shortest a play lasts, silence after a shorter sequence included: the end notice of each
-    // play starts the next, which reads the music file anew on the window's thread, so a file that
-    // lasts next to nothing would be read again in every buffer. Longer than any restart costs.
-    static constexpr double shortestPlaySeconds = 1.0;
+    // The shortest a play lasts, silence after a shorter sequence included (musicfile.h says why).
+    static constexpr double shortestPlaySeconds = shortestMusicPlaySeconds;
 
     // Overwrites frames * 2 samples.
     void render(std::int16_t *stereo, int frames);
