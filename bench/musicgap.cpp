@@ -38,7 +38,7 @@ public:
     {
         std::fprintf(stderr, "%s\n", qPrintable(text));
     }
-    QString input(const QString &, const QString &, const QString &) override { return {}; }
+    QString input(const QString &, const QString &) override { return {}; }
 };
 
 class NoFolders final : public Folders {
