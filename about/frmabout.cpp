@@ -3,6 +3,7 @@
 #include "about/programlauncher.h"
 #include "about/registrylookup.h"
 #include "platform/dialogs.h"
+#include "widgets/appearance.h"
 #include "widgets/formbuilder.h"
 #include "widgets/linewidget.h"
 #include "widgets/scalablepicture.h"
@@ -41,7 +42,7 @@ using Kind = ControlSpec::Kind;
 
 // Front to back, in twips; a line's second end point stands in width and height.
 const ControlSpec controls[] = {
-    {.name = QStringLiteral("picIcon"), .kind = Kind::PictureBox, .left = 240, .top = 0, .width = 510, .height = 510,
+    {.name = QStringLiteral("picIcon"), .kind = Kind::Picture, .left = 240, .top = 0, .width = 510, .height = 510,
      .background = white, .picture = QStringLiteral(":/bilder/brummo_rot.png"),
      .accessibleName = QT_TRANSLATE_NOOP("frmAbout", "Brummo mit roter Mütze")},
     {.name = QStringLiteral("cmdOK"), .kind = Kind::Button, .left = 4245, .top = 2625, .width = 1260, .height = 345,
@@ -101,14 +102,7 @@ frmAbout::frmAbout(Dialogs &dialogs, Registry &registry, ProgramLauncher &launch
     setWindowIcon(scalableIcon(QStringLiteral(":/bilder/brummo_blau.png")));
     setModal(true);
 
-    QFont font(windowFontFamily);
-    font.setPixelSize(fontPixels(windowFontPoints));
-    setFont(font);
-
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, white);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    applyWindowLook(*this, windowFontFamily, windowFontPoints, white);
 
     takeControls();
 

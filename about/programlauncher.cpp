@@ -1,5 +1,6 @@
 #include "about/programlauncher.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -19,5 +20,14 @@ bool SystemLauncher::start(const QString &program)
 
 QString SystemLauncher::findOnPath(const QString &name) const
 {
-    return QStandardPaths::findExecutable(name);
+    // A relative entry (".", "bin", a literal "~/bin", an empty one) names a folder below the
+    // working folder, which is the folder of saved games: whatever was put there would be started.
+    QStringList absoluteFolders;
+    for (const QString &folder : qEnvironmentVariable("PATH").split(QDir::listSeparator()))
+        if (QDir::isAbsolutePath(folder))
+            absoluteFolders.append(folder);
+    // Given no folders, Qt would search the whole PATH again, relative entries included.
+    if (absoluteFolders.isEmpty())
+        return {};
+    return QStandardPaths::findExecutable(name, absoluteFolders);
 }

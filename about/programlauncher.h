@@ -14,7 +14,7 @@ public:
     // False when it could not be started.
     virtual bool start(const QString &program) = 0;
 
-    // The full path of the executable name on the search path, or empty.
+    // The full path of the executable name in the absolute folders of the search path, or empty.
     virtual QString findOnPath(const QString &name) const = 0;
 };
 

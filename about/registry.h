@@ -22,7 +22,6 @@ public:
     static constexpr long moreData = 234;                // ERROR_MORE_DATA
 
     static constexpr std::uint32_t readAccess = 0x20019; // KEY_READ
-    static constexpr std::uint32_t allAccess = 0x2003F;  // KEY_ALL_ACCESS
 
     static constexpr std::uint32_t typeString = 1;       // REG_SZ
     static constexpr std::uint32_t typeNumber = 4;       // REG_DWORD

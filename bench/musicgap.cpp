@@ -38,7 +38,7 @@ public:
     {
         std::fprintf(stderr, "%s\n", qPrintable(text));
     }
-    QString input(const QString &, const QString &, const QString &) override { return {}; }
+    QString input(const QString &, const QString &) override { return {}; }
 };
 
 class NoFolders final : public Folders {
@@ -205,7 +205,7 @@ int main(int argc, char **argv)
     qputenv("SDL_AUDIODRIVER", "disk");
     qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(recording));
     // SDL_DISKAUDIODELAY stays unset: the driver then waits one buffer's time between buffers,
-    // as a sound card would, so the user-interface thread has the time it has in the game.
+    // as a sound card would, so the window's thread has the time it has in the game.
     qunsetenv("SDL_DISKAUDIODELAY");
 
     std::printf("Playing %s (%.2f s from first note-on to last note-off) twice, in real time ...\n",

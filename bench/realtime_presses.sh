@@ -6,6 +6,8 @@
 #   cmake --preset default && cmake --build build -j2
 #   bench/realtime_presses.sh [build/brummo]
 set -euo pipefail
+# The save box is found by its German title: the game speaks German whatever the caller's languages.
+export LC_ALL=C.UTF-8 LANGUAGE=de
 here="$(cd "$(dirname "$0")" && pwd)"
 program="$(realpath "${1:-$here/../build/brummo}")"
 [ -x "$program" ] || { echo "Programm nicht gefunden: $program (erst bauen)" >&2; exit 2; }

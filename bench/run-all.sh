@@ -9,6 +9,10 @@
 # the machine does: run it when the machine is quiet. STARTUP_RUNS sets the number of timed
 # start-ups of each program (default 15; two more of each warm the caches first).
 set -euo pipefail
+# Figures with a decimal point pass through sort -g and awk, and GNU time's labels are read back in
+# English: under a locale with a decimal comma or translated labels they would come out wrong. The
+# game is measured as it starts for a player of its own language.
+export LC_ALL=C.UTF-8 LANGUAGE=de
 cd "$(dirname "$0")/.."
 root=$(pwd)
 build=$(cd "${1:-build}" && pwd)

@@ -6,6 +6,7 @@
 //   wavedecode            every case
 //   wavedecode WORD       the cases whose name holds WORD (MS-ADPCM, 44099, ...)
 
+#include "sound/apis.h"
 #include "sound/waveimage.h"
 #include "tests/support/wavebytes.h"
 
@@ -26,8 +27,6 @@ namespace {
 
 using namespace wavebytes;
 
-// The largest wave file the game reads (Apis::largestWaveImage).
-constexpr qint64 largestImage = qint64(128) << 20;
 // Just under the three minutes the game plays at most, as its header counts them: it takes an
 // ADPCM block's header for sound too.
 constexpr double longest = 176;
@@ -84,7 +83,7 @@ QByteArray image(const Case &c)
 // for the longest time.
 std::uint32_t highestRate(const Encoding &encoding, int channels)
 {
-    return static_cast<std::uint32_t>((largestImage - 4096) * 8 / encoding.bits / channels / longest * 0.99);
+    return static_cast<std::uint32_t>((Apis::largestWaveImage - 4096) * 8 / encoding.bits / channels / longest * 0.99);
 }
 
 std::vector<Case> cases()

@@ -90,6 +90,7 @@ private:
     std::unique_ptr<Timer> ändernTimer;
     std::unique_ptr<Timer> verschwindenTimer;
     QString savedGamesFolder;
+    QByteArray localSavedGamesFolder;  // the same as the system names it
     // Where a list entry keeps its name's bytes, which open it even when its text cannot.
     static constexpr int localNameRole = Qt::UserRole;
 };

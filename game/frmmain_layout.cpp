@@ -3,6 +3,8 @@
 
 #include "game/savedgame.h"
 #include "platform/folders.h"
+#include "platform/localnames.h"
+#include "widgets/appearance.h"
 #include "widgets/formbuilder.h"
 #include "widgets/linewidget.h"
 #include "widgets/placement.h"
@@ -171,13 +173,7 @@ void frmMain::buildControls()
     resize(pixels(10245), pixels(5880));
     centreOnScreen(*this);
 
-    QFont windowFont(comicSans);
-    windowFont.setPixelSize(fontPixels(8.25));
-    setFont(windowFont);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, yellow);
-    setPalette(colours);
-    setAutoFillBackground(true);
+    applyWindowLook(*this, comicSans, 8.25, yellow);
 
     takeControls();
 
@@ -226,7 +222,8 @@ void frmMain::fillFileList()
 {
     // Listed once, when the window is made: a game saved later does not show up until the next run.
     savedGamesFolder = withTrailingSeparator(services.folders.workingFolder());
-    for (const SavedGame::Listed &game : SavedGame::listFolder(savedGamesFolder)) {
+    localSavedGamesFolder = withTrailingSeparator(services.folders.localWorkingFolder());
+    for (const SavedGame::Listed &game : SavedGame::listFolder(localSavedGamesFolder)) {
         auto *item = new QListWidgetItem(game.shown, filLaden);
         item->setData(localNameRole, game.local);
     }

@@ -3,8 +3,8 @@
 
 #include "game/savedgame.h"
 #include "platform/dialogs.h"
-#include "platform/fileerrors.h"
 #include "platform/folders.h"
+#include "platform/localnames.h"
 #include "platform/regularfile.h"
 #include "platform/savefile.h"
 
@@ -20,18 +20,17 @@ void frmMain::cmdSpeichern_Click()
     if (typed.isEmpty())
         return;
 
-    const QString path = QDir(services.folders.workingFolder()).filePath(SavedGame::fileName(typed));
-    // A save puts a new file in place of what stands under its name; a device or pipe there (or
-    // behind a link there) must stay what it is, and writing into it could wait for good.
-    if (RegularFile::isSpecialFile(path)) {
-        services.dialogs.error(RegularFile::notARegularFile(path));
-        return;
-    }
+    const QString name = SavedGame::fileName(typed);
+    const QString shownPath = QDir(services.folders.workingFolder()).filePath(name);
+    // By the working folder's bytes: its name need not be UTF-8, and only the bytes lead there.
+    const QByteArray localPath = QDir::isAbsolutePath(name)
+                                     ? QFile::encodeName(name)
+                                     : withTrailingSeparator(services.folders.localWorkingFolder()) + QFile::encodeName(name);
     // The game ran on while the name was asked for: save it as it stands now. A failed save leaves
     // the game saved under this name before as it was.
     const QByteArray bytes = SavedGame::format(lblZeit->text(), lblTreffer->text(), lblPunkte->text());
-    if (const int error = SaveFile::write(path, bytes); error != 0)
-        services.dialogs.error(germanSaveError(error, path));
+    if (const SaveFile::Result result = SaveFile::write(localPath, bytes); !result.written())
+        services.dialogs.error(SaveFile::explanation(result, shownPath));
 }
 
 void frmMain::cmdLaden_Click()
@@ -49,7 +48,7 @@ void frmMain::cmdLaden_Click()
         services.dialogs.error(tr("Fehler in der Pfadangabe"));
         return;
     }
-    if (loadSavedGame(QFile::encodeName(savedGamesFolder) + item->data(localNameRole).toByteArray(), path))
+    if (loadSavedGame(localSavedGamesFolder + item->data(localNameRole).toByteArray(), path))
         startTimers();
 }
 

@@ -1,9 +1,9 @@
 #include "game/savedgame.h"
 
+#include "platform/localnames.h"
+
 #include <QCoreApplication>
-#include <QFile>
 #include <QIODevice>
-#include <QStringDecoder>
 
 #include <algorithm>
 #include <dirent.h>
@@ -92,22 +92,10 @@ std::optional<qint16> toNumber(const QString &line)
     return static_cast<qint16>(value);
 }
 
-namespace {
-
-QString shownName(const QByteArray &local)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString decoded = utf8(local);
-    return utf8.hasError() ? QString::fromLatin1(local) : decoded;
-}
-
-} // namespace
-
-QList<Listed> listFolder(const QString &folder)
+QList<Listed> listFolder(const QByteArray &localFolder)
 {
     // Read by hand: Qt's own listing leaves out names that are not valid UTF-8.
     QList<Listed> games;
-    const QByteArray localFolder = QFile::encodeName(folder);
     DIR *directory = ::opendir(localFolder.constData());
     if (!directory)
         return games;
@@ -119,7 +107,7 @@ QList<Listed> listFolder(const QString &folder)
         struct stat status {};
         if (::fstatat(::dirfd(directory), entry->d_name, &status, 0) != 0 || !S_ISREG(status.st_mode))
             continue;
-        games.append({shownName(name), name});
+        games.append({readableName(name), name});
     }
     ::closedir(directory);
     std::sort(games.begin(), games.end(), [](const Listed &a, const Listed &b) {

@@ -22,7 +22,7 @@ QString fileName(const QString &typed);
 
 // Reads one line. A line ends at CR LF or at a lone CR; a lone LF belongs to the line.
 // On failure (end of file before the line, an overlong line, a read error) gives nothing and a
-// German reason in `error`.
+// reason for the player in `error`.
 std::optional<QString> readLine(QIODevice &file, QString &error);
 
 // A line as a 16-bit signed number: optional sign and digits, blanks around them.
@@ -35,8 +35,8 @@ struct Listed {
     QByteArray local;
 };
 
-// The regular files (after following links) of a folder whose names end in ".txt" in any case,
-// names beginning with a dot included, sorted by name regardless of case.
-QList<Listed> listFolder(const QString &folder);
+// The regular files (after following links) of the folder named by these bytes whose names end in
+// ".txt" in any case, names beginning with a dot included, sorted by name regardless of case.
+QList<Listed> listFolder(const QByteArray &localFolder);
 
 } // namespace SavedGame

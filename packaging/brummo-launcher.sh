@@ -8,20 +8,6 @@
 launcher=$(readlink -f -- "$0")
 program="${launcher%/*}/../lib/games/brummo/brummo"
 
-# The player's language by the rule the game follows: the first of the languages the player named
-# (LANGUAGE, then LC_ALL, LC_MESSAGES or LANG) that is German or English; German otherwise.
-english=
-for language in $(printf '%s' "${LANGUAGE:-}" | tr ':' ' ') "${LC_ALL:-${LC_MESSAGES:-${LANG:-}}}"; do
-    case $language in
-        de | de[_.@]*) break ;;
-        en | en[_.@]*) english=yes; break ;;
-    esac
-done
-# Prints $1, or $2 to a player who reads English.
-say() {
-    if [ -n "$english" ]; then printf '%s' "$2"; else printf '%s' "$1"; fi
-}
-
 # The player's home folder. Where HOME is unset or names no folder (some service managers start
 # programs so), the one the system's user list gives, as a shell does for "~".
 home=${HOME:-}
@@ -31,18 +17,31 @@ case $home in
 esac
 [ -n "$home" ] || home=$(getent passwd "$(id -u)" 2>/dev/null | cut -d: -f6)
 
+# The game says in one line, in its language, why it does not run where it was meant to and where
+# it saves instead: the launcher hands it the facts as arguments (startup/launchernote.h).
+meant=
+taken=
+
 # Runs the game in the home folder, or where that is missing or cannot be written into, in the
-# folder for temporary files, so that saving works; says on the error output why ($1) and where.
+# player's own runtime folder or the one for temporary files, so that saving works.
 save_elsewhere() {
-    for folder in "$home" "${TMPDIR:-}" /tmp; do
+    # $XDG_RUNTIME_DIR where it is the player's alone, as the system makes it at log-in: absolute,
+    # owned by the player, mode 0700. Others may write into $TMPDIR and /tmp, and plant files there.
+    own=
+    case ${XDG_RUNTIME_DIR:-} in
+        /*) [ "$(stat -L -c '%u %a' -- "$XDG_RUNTIME_DIR" 2>/dev/null)" = "$(id -u) 700" ] && own=$XDG_RUNTIME_DIR ;;
+    esac
+    for folder in "$home" "$own" "${TMPDIR:-}" /tmp; do
         case $folder in /*) ;; *) continue ;; esac
         if [ -d "$folder" ] && [ -w "$folder" ] && cd -- "$folder" 2>/dev/null; then
-            echo "Brummo: $1, $(say "gespeichert wird in" "saving in") $folder." >&2
+            if [ "$folder" = "$own" ]; then
+                taken=--saving-in-runtime-folder=$folder
+            else
+                taken=--saving-in=$folder
+            fi
             return
         fi
     done
-    echo "Brummo: $1, $(say "und kein anderer Ordner ist beschreibbar: Spielstände lassen sich nicht speichern" \
-        "and no other folder is writable: games cannot be saved")." >&2
 }
 
 if [ "${1:-}" = --from-menu ]; then
@@ -55,10 +54,12 @@ if [ "${1:-}" = --from-menu ]; then
     if mkdir -p -- "$data" 2>/dev/null && [ -w "$data" ] && cd -- "$data" 2>/dev/null; then
         :
     else
-        save_elsewhere "$(say "Ordner für Spielstände nicht beschreibbar" "folder for saved games not writable") ($data)"
+        meant=--data-folder-not-writable=$data
+        save_elsewhere
     fi
 elif [ ! -w . ]; then
-    save_elsewhere "$(say "Ordner nicht beschreibbar" "folder not writable") ($(pwd))"
+    meant=--folder-not-writable=$PWD
+    save_elsewhere
 fi
 
-exec "$program" "$@"
+exec "$program" ${meant:+"$meant"} ${taken:+"$taken"} "$@"

@@ -18,7 +18,7 @@ public:
     virtual void message(const QString &text, Icon icon = Icon::None, const QString &title = {}) = 0;
 
     // A box with a text field, OK and Cancel; Cancel gives an empty text.
-    virtual QString input(const QString &prompt, const QString &title, const QString &defaultText = {}) = 0;
+    virtual QString input(const QString &prompt, const QString &title) = 0;
 
     void error(const QString &text) { message(text, Icon::Critical, QCoreApplication::translate("Dialogs", "Fehler")); }
 };

@@ -22,13 +22,13 @@ QString notWritten(const QString &path)
 
 } // namespace
 
-QString germanFileError(const QFileDevice &file, const QString &path)
+QString fileErrorText(const QFileDevice &file, const QString &path)
 {
     const QString shown = QStringLiteral("\n%1").arg(path);
     const QFileInfo info(path);
     switch (file.error()) {
     case QFileDevice::OpenError:
-        return germanOpenError(!info.exists() ? ENOENT : info.isDir() ? EISDIR : EACCES, path);
+        return openErrorText(!info.exists() ? ENOENT : info.isDir() ? EISDIR : EACCES, path);
     case QFileDevice::PermissionsError:
         return QCoreApplication::translate("FileErrors", "Keine Berechtigung für die Datei:") + shown;
     case QFileDevice::ResourceError:
@@ -42,7 +42,7 @@ QString germanFileError(const QFileDevice &file, const QString &path)
     }
 }
 
-QString germanOpenError(int error, const QString &path)
+QString openErrorText(int error, const QString &path)
 {
     const QString shown = QStringLiteral("\n%1").arg(path);
     switch (error) {
@@ -65,7 +65,7 @@ QString germanOpenError(int error, const QString &path)
     }
 }
 
-QString germanSaveError(int error, const QString &path)
+QString saveErrorText(int error, const QString &path)
 {
     const QString folder = QFileInfo(path).absolutePath();
     switch (error) {
@@ -81,6 +81,11 @@ QString germanSaveError(int error, const QString &path)
             .arg(path);
     case EISDIR:
         return QCoreApplication::translate("FileErrors", "Unter diesem Namen gibt es schon einen Ordner:\n%1").arg(path);
+    case EWOULDBLOCK:  // the lock of a save written in place
+        return QCoreApplication::translate("FileErrors",
+                                           "Unter diesem Namen wird gerade schon gespeichert (von einem zweiten "
+                                           "Spiel oder einem anderen Programm). Bitte speichere gleich noch einmal:\n%1")
+            .arg(path);
     case EACCES:
     case EPERM:
     case EROFS:

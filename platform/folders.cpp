@@ -1,10 +1,11 @@
 #include "platform/folders.h"
 
+#include "platform/localnames.h"
+
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 
 #include <climits>
+#include <cstdlib>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -22,14 +23,18 @@ QByteArray programFolderBytes()
     return program.left(program.lastIndexOf('/') + 1);
 }
 
-} // namespace
-
-QString withTrailingSeparator(const QString &folder)
+// The bytes of the folder the program runs in; "." where the system no longer names it.
+QByteArray workingFolderBytes()
 {
-    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    char *const name = ::getcwd(nullptr, 0);  // as long as the name is
+    const QByteArray folder = name ? QByteArray(name) : QByteArrayLiteral(".");
+    std::free(name);
+    return folder;
 }
 
-SystemFolders::SystemFolders()
+} // namespace
+
+SystemFolders::SystemFolders() : localWorking(workingFolderBytes()), working(readableName(localWorking))
 {
     const QByteArray folder = programFolderBytes();
     if (folder.isEmpty()) {

@@ -7,5 +7,5 @@
 class QtDialogs final : public Dialogs {
 public:
     void message(const QString &text, Icon icon, const QString &title) override;
-    QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
+    QString input(const QString &prompt, const QString &title) override;
 };

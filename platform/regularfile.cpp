@@ -17,7 +17,7 @@ namespace {
 QString openFailure(int error, const QString &shownPath)
 {
     // A socket, or a device without its driver.
-    return error == ENXIO ? notARegularFile(shownPath) : germanOpenError(error, shownPath);
+    return error == ENXIO ? notARegularFile(shownPath) : openErrorText(error, shownPath);
 }
 
 } // namespace
@@ -41,7 +41,7 @@ QString openForReading(QFile &file, const QByteArray &localPath, const QString &
     if (::fstat(descriptor, &status) != 0)
         refusal = openFailure(errno, shownPath);
     else if (S_ISDIR(status.st_mode))
-        refusal = germanOpenError(EISDIR, shownPath);
+        refusal = openErrorText(EISDIR, shownPath);
     else if (!S_ISREG(status.st_mode))
         refusal = notARegularFile(shownPath);
     else if (::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0
@@ -51,14 +51,6 @@ QString openForReading(QFile &file, const QByteArray &localPath, const QString &
         return {};
     ::close(descriptor);
     return refusal;
-}
-
-bool isSpecialFile(const QString &path)
-{
-    struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
-        return false;
-    return !S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode);
 }
 
 } // namespace RegularFile

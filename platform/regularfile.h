@@ -11,7 +11,7 @@ namespace RegularFile {
 
 // Opens `localPath` (the name's bytes as the system has them) for reading into `file`, but only when
 // it is a regular file after following links; never waits on the way. Gives an empty text on
-// success, otherwise a German reason naming `shownPath` for the player's error box.
+// success, otherwise the reason naming `shownPath` for the player's error box.
 QString openForReading(QFile &file, const QByteArray &localPath, const QString &shownPath);
 
 inline QString openForReading(QFile &file, const QString &path)
@@ -19,11 +19,8 @@ inline QString openForReading(QFile &file, const QString &path)
     return openForReading(file, QFile::encodeName(path), path);
 }
 
-// Whether something other than a regular file or a folder stands under this name after following
-// links: a save must neither replace it nor wait on it.
-bool isSpecialFile(const QString &path);
-
-// The sentence that refuses such a name.
+// The sentence that refuses a name under which something other than a regular file stands: a
+// device, a pipe or a socket, which a file operation must neither replace nor wait on.
 QString notARegularFile(const QString &shownPath);
 
 } // namespace RegularFile

@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "platform/fileerrors.h"
 #include "platform/folders.h"
+#include "platform/localnames.h"
 #include "platform/regularfile.h"
 #include "sound/waveheader.h"
 
@@ -91,7 +92,7 @@ LoadedWave Apis::WavLaden(const QString &name)
     }
     // Read as long as it was when opened: a file that grows meanwhile cannot outrun the bound.
     QByteArray image = file.read(file.size());
-    const QString readError = file.error() != QFileDevice::NoError ? germanFileError(file, path) : QString();
+    const QString readError = file.error() != QFileDevice::NoError ? fileErrorText(file, path) : QString();
     file.close();
     if (!readError.isEmpty())
         return refused(readError);

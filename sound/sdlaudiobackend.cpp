@@ -8,8 +8,8 @@
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QSocketNotifier>
-#include <QtDebug>
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -19,6 +19,9 @@
 #include <utility>
 
 namespace {
+
+// Switched off and on by name, as QT_LOGGING_RULES="brummo.sound=false" does.
+Q_LOGGING_CATEGORY(soundLog, "brummo.sound")
 
 // The channel kept for waves: reserved, so nothing else SDL_mixer plays can take it.
 constexpr int waveChannel = 0;
@@ -121,9 +124,9 @@ bool SdlAudioBackend::openDevice()
     SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
     const bool opened = tryOpenDevice();
     SDL_ResetHint(SDL_HINT_AUDIODRIVER);
-    qWarning().noquote() << QCoreApplication::translate("SdlAudioBackend",
-                                                        "Brummo: keine Tonausgabe (%1), das Spiel bleibt stumm.")
-                                .arg(QString::fromStdString(reason));
+    qCWarning(soundLog).noquote() << QCoreApplication::translate("SdlAudioBackend",
+                                                                 "Brummo: keine Tonausgabe (%1), das Spiel bleibt stumm.")
+                                         .arg(QString::fromStdString(reason));
     return opened;
 }
 

@@ -13,10 +13,11 @@ inline constexpr int longestWaveSeconds = 180;
 // The highest of the rates sound files usually have.
 inline constexpr int usualHighestWaveRate = 48000;
 
-// The most samples a wave may bring to that conversion: three minutes of stereo at that rate. SDL decodes a wave at its own rate, makes mono stereo and every
-// sample a 32-bit float before it changes the rate, all at once on the thread that loads it; so
-// the work and the memory grow with the samples at the file's own rate too, and a compressed file
-// at a high rate holds hundreds of millions of them in a few megabytes.
+// The most samples a wave may bring to that conversion: three minutes of stereo at that rate. SDL
+// decodes a wave at its own rate, makes mono stereo and every sample a 32-bit float before it
+// changes the rate, all at once on the thread that loads it; so the work and the memory grow with
+// the samples at the file's own rate too, and a compressed file at a high rate holds hundreds of
+// millions of them in a few megabytes.
 inline constexpr qint64 mostWaveSamples = qint64(longestWaveSeconds) * usualHighestWaveRate * 2;
 
 // A wave's sound as its RIFF/WAVE header tells it: the samples of its first "data" chunk (as far as

@@ -1,6 +1,7 @@
 #include "startup/commandline.h"
 
 #include "startup/playerlanguage.h"
+#include "startup/terminaltext.h"
 
 #include <QtGlobal>
 
@@ -31,9 +32,9 @@ constexpr char version[] = "Brummo on the run " BRUMMO_VERSION "\n";
 
 int print(const QString &text, const PlayerTexts &texts)
 {
-    if (std::fputs(text.toUtf8().constData(), stdout) >= 0 && std::fflush(stdout) == 0)
+    if (std::fputs(forTerminal(text).constData(), stdout) >= 0 && std::fflush(stdout) == 0)
         return 0;
-    std::fputs(texts.translate("CommandLine", "Brummo: Die Ausgabe ließ sich nicht schreiben.\n").toUtf8().constData(),
+    std::fputs(forTerminal(texts.translate("CommandLine", "Brummo: Die Ausgabe ließ sich nicht schreiben.\n")).constData(),
                stderr);
     return 1;
 }

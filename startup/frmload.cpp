@@ -1,5 +1,6 @@
 #include "startup/frmload.h"
 
+#include "widgets/appearance.h"
 #include "widgets/formbuilder.h"
 #include "widgets/placement.h"
 #include "widgets/twips.h"
@@ -28,19 +29,13 @@ const ControlSpec splashTable[] = {
 } // namespace
 
 frmLoad::frmLoad(TimerFactory &timers, std::function<void()> showMainWindow, QWidget *parent)
-    : QWidget(parent), tmrZeit(timers.createTimer()), showMainWindow(std::move(showMainWindow))
+    : QWidget(parent), zeitTimer(timers.createTimer()), showMainWindow(std::move(showMainWindow))
 {
     setWindowTitle(QStringLiteral("Form1"));
     // No title bar, no task-bar button.
     setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
     setFixedSize(pixels(5400), pixels(5595));
-    QFont windowFont(QStringLiteral("Comic Sans MS"));
-    windowFont.setPixelSize(fontPixels(8.25));
-    setFont(windowFont);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, Qt::white);
-    setPalette(colours);
-    setAutoFillBackground(true);
+    applyWindowLook(*this, QStringLiteral("Comic Sans MS"), 8.25, Qt::white);
     Form form(*this, splashTable);
     form.take(Vortschritt, "Vortschritt");
     form.take(Label2, "Label2");
@@ -49,8 +44,8 @@ frmLoad::frmLoad(TimerFactory &timers, std::function<void()> showMainWindow, QWi
 
     centreOnScreen(*this);
 
-    tmrZeit->onTick([this] { tmrZeit_Timer(); });
-    tmrZeit->setInterval(500);
+    zeitTimer->onTick([this] { tmrZeit_Timer(); });
+    zeitTimer->setInterval(500);
 }
 
 void frmLoad::tmrZeit_Timer()
@@ -59,7 +54,7 @@ void frmLoad::tmrZeit_Timer()
     if (Schritte > 5) {
         showMainWindow();
         // Unloading ends the timer with the window: no tick comes after the hand-over.
-        tmrZeit->setInterval(0);
+        zeitTimer->setInterval(0);
         close();
         return;
     }

@@ -22,6 +22,7 @@ public:
     void tmrZeit_Timer();
 
     qint16 schritte() const { return Schritte; }
+    Timer &tmrZeit() const { return *zeitTimer; }
 
     // The controls, named as in the window's table, front to back; set once, as the window is made.
     QProgressBar *Vortschritt = nullptr;
@@ -30,7 +31,7 @@ public:
     QLabel *Image1 = nullptr;
 
 private:
-    std::unique_ptr<Timer> tmrZeit;
+    std::unique_ptr<Timer> zeitTimer;
     std::function<void()> showMainWindow;
     qint16 Schritte = 0;
 };

@@ -3,6 +3,7 @@
 #include "game/frmmain.h"
 #include "widgets/appearance.h"
 #include "platform/folders.h"
+#include "platform/localnames.h"
 #include "platform/qtdialogs.h"
 #include "platform/qttimers.h"
 #include "widgets/scalablepicture.h"
@@ -11,23 +12,29 @@
 #include "sound/apis.h"
 #include "sound/audioloader.h"
 #include "startup/commandline.h"
+#include "startup/exitwithoutdisplay.h"
 #include "startup/firstframe.h"
 #include "startup/frmload.h"
+#include "startup/launchernote.h"
 #include "startup/playerlanguage.h"
 
 #include <QApplication>
-#include <QLocale>
 
+#include <cstdio>
 #include <memory>
 #include <optional>
 
 int main(int argc, char *argv[])
 {
-    PlayerTexts texts(chooseLanguage(QLocale::system().uiLanguages()));
+    PlayerTexts texts(playerLanguage());
+    const QByteArray note = launcherNote(argc, argv, texts);
+    std::fwrite(note.constData(), 1, note.size(), stderr);
     // Before the application: the answer needs no screen.
     if (const std::optional<int> exitStatus = answerInsteadOfGame(argc, argv, texts))
         return *exitStatus;
+    std::optional<ExitWithoutDisplay> withoutDisplay(std::in_place, texts);
     QApplication application(argc, argv);
+    withoutDisplay.reset();
     application.setApplicationName(QStringLiteral("Brummo on the run"));
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.brummo"));

@@ -1,15 +1,29 @@
 #pragma once
 
-#include <QStringList>
+#include <QByteArrayView>
 #include <QTranslator>
 
 // The languages the game speaks: German, in which its texts are written, and English, from
 // translations/brummo_en.ts.
 enum class PlayerLanguage { German, English };
 
-// The first of the player's languages, most wanted first as QLocale::uiLanguages() lists them, that
-// the game speaks; German when none of them is one (the C/POSIX locale included).
-PlayerLanguage chooseLanguage(const QStringList &uiLanguages);
+// The variables that name the player's languages, as the environment holds them (empty when unset).
+struct LanguageVariables {
+    QByteArrayView language;    // LANGUAGE: languages, most wanted first, separated by ':'
+    QByteArrayView lcAll;       // LC_ALL, LC_MESSAGES, LANG: the locale for messages, the first set wins
+    QByteArrayView lcMessages;
+    QByteArrayView lang;
+};
+
+// The game's one rule for its language, which the launcher's line follows too (it is printed by the
+// program): the player's languages are those of LANGUAGE when it is set, otherwise the locale for
+// messages. The first of them that is German or English ("de", "en_GB.UTF-8", "EN-us", "de@euro")
+// wins; German when none is. LANGUAGE counts under the C and POSIX locales as well, where gettext
+// passes over it: a machine without a locale is in C, and there LANGUAGE is all a player said.
+PlayerLanguage chooseLanguage(const LanguageVariables &variables);
+
+// The same for the variables this process was started with.
+PlayerLanguage playerLanguage();
 
 // The game's texts and Qt's own (standard buttons, boxes) in this language, installed in the
 // application for as long as this lives, before the first window and before the sound module is

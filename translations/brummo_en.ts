@@ -6,13 +6,13 @@
     <message>
         <source>Die Datei ist zu groß für einen Klang (mehr als %1 MB):
 %2</source>
-        <translation>The file is too large for a sound (more than %1 MB):
+        <translation>The file is too large to be played as a sound (over %1 MB):
 %2</translation>
     </message>
     <message>
         <source>Der Klang in dieser Datei dauert zu lange (mehr als %1 Minuten):
 %2</source>
-        <translation>The sound in this file lasts too long (more than %1 minutes):
+        <translation>The sound in this file is too long (over %1 minutes):
 %2</translation>
     </message>
     <message>
@@ -32,7 +32,7 @@
     <name>AudioLoader</name>
     <message>
         <source>Brummo: keine Tonausgabe, %1</source>
-        <translation>Brummo: no sound output, %1</translation>
+        <translation>Brummo: no sound output because %1</translation>
     </message>
     <message>
         <source>das Tonmodul fehlt (%1)</source>
@@ -44,7 +44,7 @@
     </message>
     <message>
         <source>das Tonmodul hat die Version %1, erwartet ist %2 (%3)</source>
-        <translation>the sound module is version %1, version %2 is expected (%3)</translation>
+        <translation>the sound module&apos;s version is %1, but the game needs version %2 (%3)</translation>
     </message>
     <message>
         <source>unbekannt</source>
@@ -72,25 +72,25 @@ auftauchen. Spielstände liegen im Ordner, in dem das Spiel läuft.
 Qts übrige Optionen gelten auch; alle anderen Angaben übergeht das Spiel.
 Mehr dazu in „man brummo“.
 </source>
-        <translation>Usage: brummo [OPTION …]
-&quot;Brummo on the run&quot; is a small reaction game: click the pictures that pop up in front of
+        <translation>Usage: brummo [OPTION]...
+“Brummo on the run” is a small reaction game: click the pictures that pop up in front of
 Brummo&apos;s house. Saved games are kept in the folder the game runs in.
 
-  --help            shows this help and ends
-  --version         shows the version and ends
-  --from-menu       how the menu entry starts it: saved games are then kept in
-                    $XDG_DATA_HOME/brummo, without that variable in ~/.local/share/brummo
-  -platform NAME    the Qt platform: xcb (X11), wayland or offscreen
-  -display DISPLAY  the X11 display, such as :0
+  --help            show this help and exit
+  --version         show the version and exit
+  --from-menu       start as the menu entry does, keeping saved games in
+                    $XDG_DATA_HOME/brummo (by default ~/.local/share/brummo)
+  -platform NAME    use this Qt platform: xcb (X11), wayland or offscreen
+  -display DISPLAY  use this X11 display, such as :0
 
 Qt&apos;s other options work too; the game ignores anything else.
-See &quot;man brummo&quot; for more.
+See “man brummo” for more.
 </translation>
     </message>
     <message>
         <source>Brummo: Die Ausgabe ließ sich nicht schreiben.
 </source>
-        <translation>Brummo: the output could not be written.
+        <translation>Brummo: could not write the output.
 </translation>
     </message>
 </context>
@@ -102,14 +102,23 @@ See &quot;man brummo&quot; for more.
     </message>
 </context>
 <context>
+    <name>ExitWithoutDisplay</name>
+    <message>
+        <source>Brummo: Keine Anzeige für die Fenster erreichbar; DISPLAY, WAYLAND_DISPLAY oder QT_QPA_PLATFORM prüfen.
+</source>
+        <translation>Brummo: no display to show the windows on; check DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM.
+</translation>
+    </message>
+</context>
+<context>
     <name>FileErrors</name>
     <message>
         <source>Keine Berechtigung für die Datei:</source>
-        <translation>No permission for the file:</translation>
+        <translation>No permission to access the file:</translation>
     </message>
     <message>
         <source>Kein Speicherplatz mehr frei, die Datei wurde nicht geschrieben:</source>
-        <translation>No space left, the file was not written:</translation>
+        <translation>The disk is full, so the file was not written:</translation>
     </message>
     <message>
         <source>Die Datei konnte nicht geschrieben werden:</source>
@@ -121,7 +130,7 @@ See &quot;man brummo&quot; for more.
     </message>
     <message>
         <source>Fehler beim Zugriff auf die Datei:</source>
-        <translation>Error accessing the file:</translation>
+        <translation>The file could not be accessed:</translation>
     </message>
     <message>
         <source>Datei nicht gefunden:</source>
@@ -137,7 +146,7 @@ See &quot;man brummo&quot; for more.
     </message>
     <message>
         <source>Die Datei ist ein Verweis, der im Kreis auf sich selbst zeigt:</source>
-        <translation>The file is a link that leads round in a circle back to itself:</translation>
+        <translation>The file is a link that loops back to itself:</translation>
     </message>
     <message>
         <source>Der Ordner für den Spielstand existiert nicht:
@@ -148,7 +157,7 @@ See &quot;man brummo&quot; for more.
     <message>
         <source>Der Name ist zu lang für einen Spielstand, bitte wähle einen kürzeren:
 %1</source>
-        <translation>The name is too long for a saved game, please choose a shorter one:
+        <translation>The name is too long for a saved game. Please choose a shorter one:
 %1</translation>
     </message>
     <message>
@@ -160,8 +169,41 @@ See &quot;man brummo&quot; for more.
     <message>
         <source>In diesem Ordner darf nicht gespeichert werden (keine Berechtigung oder schreibgeschützt):
 %1</source>
-        <translation>Games cannot be saved in this folder (no permission, or read-only):
+        <translation>Games cannot be saved in this folder (no permission, or it is read-only):
 %1</translation>
+    </message>
+    <message>
+        <source>Unter diesem Namen wird gerade schon gespeichert (von einem zweiten Spiel oder einem anderen Programm). Bitte speichere gleich noch einmal:
+%1</source>
+        <translation>Something else is saving under this name right now (a second game or another program). Please save again in a moment:
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>LauncherNote</name>
+    <message>
+        <source>Brummo: Ordner für Spielstände nicht beschreibbar (%1), gespeichert wird in %2.</source>
+        <translation>Brummo: cannot write to the folder for saved games (%1); saving in %2 instead.</translation>
+    </message>
+    <message>
+        <source>Brummo: Ordner für Spielstände nicht beschreibbar (%1), gespeichert wird in %2, deinem eigenen Ordner, den das System beim Abmelden leert.</source>
+        <translation>Brummo: cannot write to the folder for saved games (%1); saving in %2 instead, a folder of your own that is emptied when you log out.</translation>
+    </message>
+    <message>
+        <source>Brummo: Ordner für Spielstände nicht beschreibbar (%1), und kein anderer Ordner ist beschreibbar: Spielstände lassen sich nicht speichern.</source>
+        <translation>Brummo: cannot write to the folder for saved games (%1), nor to any other folder; games cannot be saved.</translation>
+    </message>
+    <message>
+        <source>Brummo: Ordner nicht beschreibbar (%1), gespeichert wird in %2.</source>
+        <translation>Brummo: cannot write to this folder (%1); saving in %2 instead.</translation>
+    </message>
+    <message>
+        <source>Brummo: Ordner nicht beschreibbar (%1), gespeichert wird in %2, deinem eigenen Ordner, den das System beim Abmelden leert.</source>
+        <translation>Brummo: cannot write to this folder (%1); saving in %2 instead, a folder of your own that is emptied when you log out.</translation>
+    </message>
+    <message>
+        <source>Brummo: Ordner nicht beschreibbar (%1), und kein anderer Ordner ist beschreibbar: Spielstände lassen sich nicht speichern.</source>
+        <translation>Brummo: cannot write to this folder (%1), nor to any other folder; games cannot be saved.</translation>
     </message>
 </context>
 <context>
@@ -176,7 +218,16 @@ See &quot;man brummo&quot; for more.
     <message>
         <source>Das ist keine gewöhnliche Datei, sondern ein Gerät, eine Pipe oder ein Socket:
 %1</source>
-        <translation>This is not an ordinary file but a device, a pipe or a socket:
+        <translation>This is a device, a pipe or a socket, not a file:
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>SaveFile</name>
+    <message>
+        <source>Hier wird nicht gespeichert: Der Name führt über einen Verweis, den auch jemand anderes angelegt haben kann (er gehört nicht dir, oder er liegt in einem Ordner, in den auch andere schreiben dürfen):
+%1</source>
+        <translation>Not saved: this name leads through a link that someone else may have put there (it is not yours, or it is in a folder others can write to):
 %1</translation>
     </message>
 </context>
@@ -192,7 +243,7 @@ See &quot;man brummo&quot; for more.
     </message>
     <message>
         <source>Die Datei endet zu früh: ein Spielstand hat drei Zeilen.</source>
-        <translation>The file ends too early: a saved game has three lines.</translation>
+        <translation>The file ends too soon: a saved game has three lines.</translation>
     </message>
 </context>
 <context>
@@ -203,7 +254,7 @@ See &quot;man brummo&quot; for more.
     </message>
     <message>
         <source>Brummo: keine Tonausgabe (%1), das Spiel bleibt stumm.</source>
-        <translation>Brummo: no sound output (%1), the game stays silent.</translation>
+        <translation>Brummo: no sound output (%1); the game plays without sound.</translation>
     </message>
 </context>
 <context>
@@ -211,7 +262,7 @@ See &quot;man brummo&quot; for more.
     <message>
         <source>Dieses Spiel wurde vom Brummo-Team geschrieben. Es ist Freeware und darf unverändert an andere weitergegeben werden. Infos und Updates: brummo@example.org
 https://www.example.org/brummo</source>
-        <translation>The Brummo-Team wrote this game. It is freeware and may be passed on to others unchanged. News and updates: brummo@example.org
+        <translation>This game was made by the Brummo-Team. It is freeware and may be passed on to others unchanged. More information and updates: brummo@example.org
 https://www.example.org/brummo</translation>
     </message>
     <message>
@@ -232,7 +283,7 @@ https://www.example.org/brummo</translation>
     </message>
     <message>
         <source>Über dieses Spiel...</source>
-        <translation>About this game...</translation>
+        <translation>About this game</translation>
     </message>
 </context>
 <context>
@@ -243,7 +294,7 @@ https://www.example.org/brummo</translation>
     </message>
     <message>
         <source>Neue Versionen und Spiele gibt es auf der Webseite des Autors.</source>
-        <translation>New versions and games are on the author&apos;s website.</translation>
+        <translation>New versions and more games are on the author&apos;s website.</translation>
     </message>
     <message>
         <source>&quot;Brummo on the run&quot; wird geladen</source>
@@ -251,7 +302,7 @@ https://www.example.org/brummo</translation>
     </message>
     <message>
         <source>Flitz rennt davon, Brummo ihm nach</source>
-        <translation>Flitz runs away, Brummo after him</translation>
+        <translation>Flitz runs away with Brummo after him</translation>
     </message>
 </context>
 <context>
@@ -306,7 +357,7 @@ https://www.example.org/brummo</translation>
     </message>
     <message>
         <source>zweiter Polizist</source>
-        <translation>second police officer</translation>
+        <translation>Second police officer</translation>
     </message>
     <message>
         <source>Außerirdischer im Raumhelm</source>
@@ -318,7 +369,7 @@ https://www.example.org/brummo</translation>
     </message>
     <message>
         <source>alter Fernseher</source>
-        <translation>old television</translation>
+        <translation>Old television</translation>
     </message>
     <message>
         <source>Quenda</source>
@@ -378,11 +429,11 @@ https://www.example.org/brummo</translation>
     </message>
     <message>
         <source>Daten</source>
-        <translation>Files</translation>
+        <translation>Saved games</translation>
     </message>
     <message>
         <source>Super. Ondie hauts fast um.</source>
-        <translation>Super. Ondie is nearly floored.</translation>
+        <translation>Wow! Ondie is blown away.</translation>
     </message>
     <message>
         <source>Ondie, verblüfft, mit erhobenen Händen</source>
@@ -390,7 +441,7 @@ https://www.example.org/brummo</translation>
     </message>
     <message>
         <source>Versuch es besser nochmal!</source>
-        <translation>Better try that again!</translation>
+        <translation>Try again and do better!</translation>
     </message>
     <message>
         <source>Brummo hält sich den Kopf</source>
@@ -402,15 +453,15 @@ https://www.example.org/brummo</translation>
     </message>
     <message>
         <source>Bonuspunkt(+2): Solltest du ein Grolz Beer, den Fernseher oder Quenda bekommen.</source>
-        <translation>Bonus points(+2): Should you catch a Grolz beer, the television or Quenda.</translation>
+        <translation>Plus two points (+2): if you catch a Grolz beer, the television or Quenda.</translation>
     </message>
     <message>
         <source>Minuspunkt(-1): Falls du eine von Quendas Schwestern, einen Ploizisten oder Alien triffst.</source>
-        <translation>Minus point(-1): If you hit one of Quenda&apos;s sisters, a police officer or the alien.</translation>
+        <translation>Minus one point (-1): if you hit one of Quenda&apos;s sisters, a police officer or the alien.</translation>
     </message>
     <message>
         <source>Pluspunkt(+1): Für jeden Flitz den du erwischst.</source>
-        <translation>Plus point(+1): For every Flitz you catch.</translation>
+        <translation>Plus one point (+1): if you catch Flitz.</translation>
     </message>
     <message>
         <source>Das Ziel des Spiels ist es, mit Brummo möglichst oft Flitz einzufangen. Flitz ist schuld, daß Brummo heute zur Arbeit muß. </source>
@@ -422,7 +473,7 @@ https://www.example.org/brummo</translation>
     </message>
     <message>
         <source>Bitte gib den Dateiname an, unter dem das aktuelle Spiel gespeichert werden soll?</source>
-        <translation>Under which file name should the current game be saved?</translation>
+        <translation>Please enter the file name to save the current game under:</translation>
     </message>
     <message>
         <source>Speichern</source>
@@ -430,11 +481,11 @@ https://www.example.org/brummo</translation>
     </message>
     <message>
         <source>Fehler in der Pfadangabe</source>
-        <translation>Error in the path</translation>
+        <translation>Invalid path</translation>
     </message>
     <message>
         <source>Zeile %1 des Spielstands ist keine ganze Zahl von -32768 bis 32767: „%2“</source>
-        <translation>Line %1 of the saved game is not a whole number from -32768 to 32767: “%2”</translation>
+        <translation>Line %1 of the saved game is not a whole number between -32768 and 32767: “%2”</translation>
     </message>
 </context>
 </TS>

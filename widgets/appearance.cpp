@@ -1,9 +1,28 @@
 #include "widgets/appearance.h"
 
+#include "widgets/twips.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QPalette>
 #include <QStyleFactory>
+#include <QWidget>
+
+QFont designedFont(const QString &family, double points)
+{
+    QFont font(family);
+    font.setPixelSize(fontPixels(points));
+    return font;
+}
+
+void applyWindowLook(QWidget &window, const QString &fontFamily, double fontPoints, const QColor &background)
+{
+    window.setFont(designedFont(fontFamily, fontPoints));
+    QPalette colours = window.palette();
+    colours.setColor(QPalette::Window, background);
+    window.setPalette(colours);
+    window.setAutoFillBackground(true);
+}
 
 QPalette systemColours()
 {

@@ -34,11 +34,8 @@ void applyColours(QWidget *widget, const ControlSpec &design)
 
 void applyFont(QWidget *widget, const ControlSpec &design)
 {
-    if (design.fontFamily.isEmpty())
-        return;
-    QFont font(design.fontFamily);
-    font.setPixelSize(fontPixels(design.fontPoints));
-    widget->setFont(font);
+    if (!design.fontFamily.isEmpty())
+        widget->setFont(designedFont(design.fontFamily, design.fontPoints));
 }
 
 QLabel *pictureLabel(const ControlSpec &design, QWidget *parent)
@@ -80,7 +77,6 @@ QWidget *create(const ControlSpec &design, QWidget *parent)
         break;
     }
     case Kind::Picture:
-    case Kind::PictureBox:
         widget = pictureLabel(design, parent);
         break;
     case Kind::Button:

@@ -11,7 +11,7 @@
 
 // One control of a window, as it was designed: positions and sizes in twips.
 struct ControlSpec {
-    enum class Kind { Label, Picture, PictureBox, Button, Frame, Line, FileList, ProgressBar };
+    enum class Kind { Label, Picture, Button, Frame, Line, FileList, ProgressBar };
 
     QString name;               // "imgGegner(3)" for a member of a control array
     Kind kind = Kind::Label;

@@ -3,7 +3,7 @@
 #include <QPainter>
 
 LineWidget::LineWidget(QPoint from, QPoint to, QColor colour, int width, QWidget *parent)
-    : QWidget(parent), lineColour(colour), widthInPixels(width)
+    : QWidget(parent), lineColour(colour)
 {
     // The widget is the line's bounding box, widened to the line's own width. As on the platform the
     // windows were designed for, the end point itself is not drawn.

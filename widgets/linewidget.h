@@ -11,12 +11,10 @@ public:
     LineWidget(QPoint from, QPoint to, QColor colour, int width, QWidget *parent);
 
     QColor colour() const { return lineColour; }
-    int lineWidth() const { return widthInPixels; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     QColor lineColour;
-    int widthInPixels;
 };

@@ -35,15 +35,17 @@ for target in "${targets[@]}"; do
     -print_final_stats=1 -artifact_prefix="build-fuzz/findings/$target-" \
     "$scratch" "tests/fuzz/corpus/$target" >"$log" 2>&1 || status=$?
   rm -rf "$scratch"
+  # The log may hold bytes of the input that are no text in the caller's locale: under UTF-8 grep
+  # would then call it a binary file and show no line of it, so it reads every log as text (-a).
   runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)"
   speed="$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n 1)"
-  coverage="$(grep -o 'cov: [0-9]*' "$log" | tail -n 1 | cut -d' ' -f2)"
+  coverage="$(grep -ao 'cov: [0-9]*' "$log" | tail -n 1 | cut -d' ' -f2)"
   if [ "$status" -eq 0 ]; then
     echo "fuzz $target: ${runs:-?} runs in ${seconds} s (${speed:-?} exec/s, coverage ${coverage:-?}), no finding"
   else
     failed=1
     echo "fuzz $target: FINDING (exit $status) after ${runs:-?} runs; log $log, input in build-fuzz/findings/"
-    grep -E 'ERROR|SUMMARY|Eigenschaft verletzt|runtime error' "$log" | head -n 10 || true
+    grep -aE 'ERROR|SUMMARY|Eigenschaft verletzt|runtime error' "$log" | head -n 10 || true
   fi
 done
 exit "$failed"

@@ -2,6 +2,7 @@
 #include "startup/playerlanguage.h"
 #include "widgets/appearance.h"
 #include "tests/support/gamechecks.h"
+#include "tests/support/textfit.h"
 
 #include <QAccessible>
 #include <QGroupBox>
@@ -61,10 +62,10 @@ private slots:
         };
         row("imgBackground", "frmMain", {0, 0, 476, 291}, {}, {"Spielfeld", "Playing field"});
         row("imgWinner", "frmMain", {0, 0, 481, 249}, {}, {"Ondie", "Ondie, astonished"}, false);
-        row("lblSuper", "frmMain", {0, 248, 481, 41}, {"Super. Ondie hauts fast um.", "Super. Ondie is nearly floored."},
+        row("lblSuper", "frmMain", {0, 248, 481, 41}, {"Super. Ondie hauts fast um.", "Wow! Ondie is blown away."},
             {}, false, 37);
         row("imgLoser", "frmMain", {0, 0, 477, 249}, {}, {"Brummo", "Brummo holding"}, false);
-        row("lblBesser", "frmMain", {0, 248, 481, 41}, {"Versuch es besser nochmal!", "Better try that again!"}, {},
+        row("lblBesser", "frmMain", {0, 248, 481, 41}, {"Versuch es besser nochmal!", "Try again and do better!"}, {},
             false, 37);
         row("lblErklärung(0)", "frmMain", {0, 296, 473, 33},
             {"Das Ziel des Spiels ist es, mit Brummo möglichst oft Flitz einzufangen. Flitz ist schuld, "
@@ -72,13 +73,13 @@ private slots:
              "The aim of the game is to catch Flitz with Brummo as often as you can. It's all Flitz's fault "
              "that Brummo has to go to work today. "});
         row("lblErklärung(1)", "frmMain", {0, 328, 473, 17},
-            {"Pluspunkt(+1): Für jeden Flitz den du erwischst.", "Plus point(+1): For every Flitz you catch."});
+            {"Pluspunkt(+1): Für jeden Flitz den du erwischst.", "Plus one point (+1): if you catch Flitz."});
         row("lblErklärung(2)", "frmMain", {0, 344, 473, 17},
             {"Minuspunkt(-1): Falls du eine von Quendas Schwestern, einen Ploizisten oder Alien triffst.",
-             "Minus point(-1): If you hit one of Quenda's sisters, a police officer or the alien."});
+             "Minus one point (-1): if you hit one of Quenda's sisters, a police officer or the alien."});
         row("lblErklärung(3)", "frmMain", {0, 360, 473, 17},
             {"Bonuspunkt(+2): Solltest du ein Grolz Beer, den Fernseher oder Quenda bekommen.",
-             "Bonus points(+2): Should you catch a Grolz beer, the television or Quenda."});
+             "Plus two points (+2): if you catch a Grolz beer, the television or Quenda."});
         row("cmdStart", "frmMain", {0, 376, 465, 15}, {"Alles klar, los gehts!!!", "All right, let's go!!!"});
         row("fraGame", "frmMain", {480, 0, 201, 121}, {"Aktuelles Spiel", "Current game"});
         row("lblHaha(0)", "fraGame", {8, 16, 97, 17}, {"Verbleibende Zeit:", "Time left:"});
@@ -88,7 +89,7 @@ private slots:
         row("lblHaha(2)", "fraGame", {8, 64, 41, 17}, {"Punkte:", "Score:"});
         row("lblPunkte", "fraGame", {56, 64, 41, 17}, {"0", "0"}, {"Punkte: 0", "Score: 0"});
         row("cmdEnde", "fraGame", {8, 88, 185, 25}, {"Brummo on the run beenden", "Quit Brummo on the run"});
-        row("fraEinstellungen", "frmMain", {480, 120, 201, 161}, {"Daten", "Files"});
+        row("fraEinstellungen", "frmMain", {480, 120, 201, 161}, {"Daten", "Saved games"});
         row("cmdSpeichern", "fraEinstellungen", {8, 24, 185, 25}, {"Aktuelles Spiel speichern", "Save current game"});
         row("cmdLaden", "frmMain", {488, 176, 185, 25}, {"Spiel laden", "Load game"});
         row("filLaden", "fraEinstellungen", {8, 88, 185, 66}, {}, {"Gespeicherte Spiele", "Saved games"});
@@ -103,8 +104,8 @@ private slots:
         // The targets as who they are.
         QList<Said> who(9, {"Flitz", "Flitz"});
         who << Said{"Quendas Schwester", "Quenda's sister"} << Said{"Quendas Schwester", "Quenda's sister"}
-            << Said{"Polizist", "Police officer"} << Said{"Polizist", "second police officer"}
-            << Said{"Außerirdischer", "Alien"} << Said{"Grolz-Bier", "Grolz beer"} << Said{"Fernseher", "television"}
+            << Said{"Polizist", "Police officer"} << Said{"Polizist", "Second police officer"}
+            << Said{"Außerirdischer", "Alien"} << Said{"Grolz-Bier", "Grolz beer"} << Said{"Fernseher", "Old television"}
             << Said{"Quenda", "Quenda"};
         for (int index = 0; index < frmMain::targetCount; ++index) {
             const QString name = QStringLiteral("imgGegner(%1)").arg(index);
@@ -133,6 +134,7 @@ private slots:
         const bool target = name.startsWith(QStringLiteral("imgGegner"));  // placed anew at each show
         QCOMPARE(control->geometry(), target ? QRect(control->pos(), geometry.size()) : geometry);
         QCOMPARE(shownText(control), text);
+        QVERIFY2(misfitAsShown(*control).isEmpty(), qPrintable(misfitAsShown(*control)));
         const auto *label = qobject_cast<QLabel *>(control);
         if (name.startsWith(QStringLiteral("img"))) {
             // Pictures are stretched over their control, except the targets, which are drawn as they are.
@@ -161,6 +163,9 @@ private slots:
         QWidget *englishControl = inEnglish.window->findChild<QWidget *>(name);
         QVERIFY(englishControl);
         QCOMPARE(shownText(englishControl), english);
+        // Also with the wider Comic Sans MS a player may have.
+        for (const QString &misfit : {misfitAsShown(*englishControl), misfitInComicSans(*englishControl)})
+            QVERIFY2(misfit.isEmpty(), qPrintable(misfit));
         const QString saidInEnglish = spokenText(englishControl);
         QVERIFY2(!saidInEnglish.isEmpty() && saidInEnglish.contains(englishSpoken), qPrintable(saidInEnglish));
     }

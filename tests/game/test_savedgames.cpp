@@ -4,6 +4,7 @@
 #include "tests/support/gamechecks.h"
 
 #include <QDateTime>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QListWidget>
 
@@ -51,9 +52,54 @@ enum class Change {
     BecameALinkToADevice,
 };
 
+// A box the load shows after the one with the path: a message with this text, or an error box
+// whose text begins so.
+struct Box {
+    bool error;
+    QString text;
+};
+
+Box message(const QString &text)
+{
+    return {false, text};
+}
+
+Box error(const QString &start)
+{
+    return {true, start};
+}
+
+bool operator==(const Box &a, const Box &b)
+{
+    return a.error == b.error && a.text == b.text;
+}
+
+char *toString(const Box &box)
+{
+    return QTest::toString((box.error ? QStringLiteral("Fehler: ") : QString()) + box.text);
+}
+
+// Where a typed name leads: into the working folder, or by a full path into a folder apart from it.
+enum class Leads { IntoWorkingFolder, Elsewhere };
+
+// Every file below these folders, as the full names of their paths.
+QStringList filesBelow(const QStringList &folders)
+{
+    QStringList files;
+    for (const QString &folder : folders) {
+        QDirIterator entries(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+        while (entries.hasNext())
+            files.append(entries.next());
+    }
+    files.sort();
+    return files;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Change)
+Q_DECLARE_METATYPE(Box)
+Q_DECLARE_METATYPE(Leads)
 
 class TestSavedGames : public QObject {
     Q_OBJECT
@@ -61,34 +107,39 @@ class TestSavedGames : public QObject {
 private slots:
     void saveWritesTheReadOutsUnderANameEndingInTxt_data()
     {
-        QTest::addColumn<QString>("typed");    // ELSEWHERE: a folder apart from the working one
-        QTest::addColumn<QString>("written");  // empty: nothing
+        QTest::addColumn<Leads>("leads");
+        QTest::addColumn<QString>("typed");    // with Elsewhere, after that folder's full path
+        QTest::addColumn<QString>("written");  // in the folder the name leads to; empty: nothing
         QTest::addColumn<bool>("started");
-        QTest::newRow("nothing typed, as after Cancel") << "" << "" << true;
-        QTest::newRow("before the first game") << "spiel" << "spiel.txt" << false;
-        QTest::newRow("bare") << "spiel" << "spiel.txt" << true;
-        QTest::newRow("lower case") << "spiel.txt" << "spiel.txt" << true;
-        QTest::newRow("capital extension") << "spiel.TXT" << "spiel.TXT.txt" << true;
-        QTest::newRow("short") << "xt" << "xt.txt" << true;
-        QTest::newRow("sub-folder") << "sub/spiel" << "sub/spiel.txt" << true;
-        QTest::newRow("full path") << "ELSEWHERE/weg" << "ELSEWHERE/weg.txt" << true;
+        const Leads here = Leads::IntoWorkingFolder;
+        QTest::newRow("nothing typed, as after Cancel") << here << "" << "" << true;
+        QTest::newRow("before the first game") << here << "spiel" << "spiel.txt" << false;
+        QTest::newRow("bare") << here << "spiel" << "spiel.txt" << true;
+        QTest::newRow("lower case") << here << "spiel.txt" << "spiel.txt" << true;
+        QTest::newRow("capital extension") << here << "spiel.TXT" << "spiel.TXT.txt" << true;
+        QTest::newRow("short") << here << "xt" << "xt.txt" << true;
+        QTest::newRow("sub-folder") << here << "sub/spiel" << "sub/spiel.txt" << true;
+        QTest::newRow("full path") << Leads::Elsewhere << "weg" << "weg.txt" << true;
     }
 
     // During a game, which goes on while the name is asked for: what is saved is the game as it
     // stands when the box closes. A save already there is overwritten without a question.
     void saveWritesTheReadOutsUnderANameEndingInTxt()
     {
+        QFETCH(Leads, leads);
         QFETCH(QString, typed);
         QFETCH(QString, written);
         QFETCH(bool, started);
         RecordedGame f;
         const QDir folder(f.workingFolder.path());
         const QTemporaryDir elsewhere;
-        typed.replace(QStringLiteral("ELSEWHERE"), elsewhere.path());
-        written.replace(QStringLiteral("ELSEWHERE"), elsewhere.path());
+        const QDir target = leads == Leads::Elsewhere ? QDir(elsewhere.path()) : folder;
+        if (leads == Leads::Elsewhere)
+            typed = target.filePath(typed);
         QVERIFY(folder.mkdir(QStringLiteral("sub")));
         if (!written.isEmpty())
-            writeFile(folder.filePath(written), "alt");
+            writeFile(target.filePath(written), "alt");
+        const QStringList files = filesBelow({folder.path(), elsewhere.path()});
         if (started)
             f.window->cmdStart_Click();
         f.dialogs.inputAnswers = {typed};
@@ -97,11 +148,10 @@ private slots:
         const QString prompt =
             QStringLiteral("Bitte gib den Dateiname an, unter dem das aktuelle Spiel gespeichert werden soll?");
         QCOMPARE(f.dialogs.texts(), QStringList{prompt});
-        QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden).size(),
-                 written.isEmpty() || written.contains('/') ? 0 : 1);
+        QCOMPARE(filesBelow({folder.path(), elsewhere.path()}), files);  // and no file anywhere else
         const QByteArray labels = started ? "77\r\n0\r\n0\r\n" : "\r\n\r\n\r\n";  // not the fields, all 0
         if (!written.isEmpty())
-            QCOMPARE(readAll(folder.filePath(written)), labels);
+            QCOMPARE(readAll(target.filePath(written)), labels);
         QCOMPARE(f.random.seeds.size(), started ? 1 : 0);
     }
 
@@ -131,38 +181,41 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<Change>("change");
-        QTest::addColumn<QStringList>("boxes");     // after the path box; "Fehler: " and the start of the cause
+        QTest::addColumn<QList<Box>>("boxes");      // after the path box
         QTest::addColumn<QStringList>("readOuts");  // afterwards
         QTest::addColumn<QList<int>>("fields");     // Zeit, Treffer, Punkte afterwards
-        const auto row = [](const char *name, const QByteArray &content, const QStringList &boxes,
+        const auto row = [](const char *name, const QByteArray &content, const QList<Box> &boxes,
                             const QStringList &readOuts, const QList<int> &fields, Change change = Change::Nothing) {
             QTest::newRow(name) << content << change << boxes << readOuts << fields;
         };
         const QStringList none = {"", "", ""};
-        const QString notANumber = QStringLiteral("Fehler: Zeile %1 des Spielstands ist keine ganze Zahl");
-        const QString tooLong = QStringLiteral("Fehler: Die Datei ist kein Spielstand");
-        row("good", "57\r\n12\r\n9\r\n", {"0"}, {"57", "12", "9"}, {57, 12, 9});
-        row("blanks and signs", " +5 \r\n-3\r\n  -32768\r\n", {"0"}, {" +5 ", "-3", "  -32768"}, {5, -3, -32768});
-        row("lone CR", "8\r9\r10", {"0"}, {"8", "9", "10"}, {8, 9, 10});
-        row("200 MB after three lines", "1\r\n2\r\n3\r\nviel mehr\r\n", {"0"}, {"1", "2", "3"}, {1, 2, 3}, Change::GrownTo200MB);
-        row("empty first line", "\r\n\r\n\r\n", {"0", notANumber.arg(1)}, none, zeros);
-        row("two lines", "30\r\n4\r\n", {"0", "Fehler: Die Datei endet zu früh"}, {"30", "4", ""}, {30, 4, 0});
-        row("out of range", "30\r\n32768\r\n1\r\n", {"0", notANumber.arg(2)}, {"30", "32768", ""}, {30, 0, 0});
-        row("lone LF", "30\n4\n5\n", {"0", notANumber.arg(1)}, {"30\n4\n5\n", "", ""}, zeros);
-        row("empty file", "", {"Fehler: Die Datei endet zu früh"}, none, zeros);
-        row("binary", QByteArray::fromHex("00ff01fe0d0a80"), {"0", notANumber.arg(1)},
+        const QString notANumber = QStringLiteral("Zeile %1 des Spielstands ist keine ganze Zahl");
+        const Box tooLong = error(QStringLiteral("Die Datei ist kein Spielstand"));
+        const Box zero = message(QStringLiteral("0"));
+        const Box tooShort = error(QStringLiteral("Die Datei endet zu früh"));
+        const Box wrongPath = error(QStringLiteral("Fehler in der Pfadangabe"));
+        row("good", "57\r\n12\r\n9\r\n", {zero}, {"57", "12", "9"}, {57, 12, 9});
+        row("blanks and signs", " +5 \r\n-3\r\n  -32768\r\n", {zero}, {" +5 ", "-3", "  -32768"}, {5, -3, -32768});
+        row("lone CR", "8\r9\r10", {zero}, {"8", "9", "10"}, {8, 9, 10});
+        row("200 MB after three lines", "1\r\n2\r\n3\r\nviel mehr\r\n", {zero}, {"1", "2", "3"}, {1, 2, 3}, Change::GrownTo200MB);
+        row("empty first line", "\r\n\r\n\r\n", {zero, error(notANumber.arg(1))}, none, zeros);
+        row("two lines", "30\r\n4\r\n", {zero, tooShort}, {"30", "4", ""}, {30, 4, 0});
+        row("out of range", "30\r\n32768\r\n1\r\n", {zero, error(notANumber.arg(2))}, {"30", "32768", ""}, {30, 0, 0});
+        row("lone LF", "30\n4\n5\n", {zero, error(notANumber.arg(1))}, {"30\n4\n5\n", "", ""}, zeros);
+        row("empty file", "", {tooShort}, none, zeros);
+        row("binary", QByteArray::fromHex("00ff01fe0d0a80"), {zero, error(notANumber.arg(1))},
             {QString::fromLatin1("\x00\xff\x01\xfe", 4), "", ""}, zeros);
         // The longest line still read is no number; one more byte and the file is no saved game.
         const QByteArray longest(SavedGame::maxLineLength, '7');
-        row("longest line", longest, {"0", notANumber.arg(1)}, {QString::fromLatin1(longest), "", ""}, zeros);
+        row("longest line", longest, {zero, error(notANumber.arg(1))}, {QString::fromLatin1(longest), "", ""}, zeros);
         row("line one byte too long", longest + '7', {tooLong}, none, zeros);
-        row("good line, then 200 MB", "12\r\n", {"0", tooLong}, {"12", "", ""}, {12, 0, 0}, Change::GrownTo200MB);
-        row("capital TXT", "57\r\n12\r\n9\r\n", {"Fehler: Fehler in der Pfadangabe"}, none, zeros, Change::CapitalTxt);
-        row("nothing selected", "57\r\n12\r\n9\r\n", {"Fehler: Fehler in der Pfadangabe"}, none, zeros, Change::NoCurrentRow);
-        row("deselected", "57\r\n12\r\n9\r\n", {"Fehler: Fehler in der Pfadangabe"}, none, zeros, Change::Deselected);
-        row("vanished", "57\r\n12\r\n9\r\n", {"Fehler: Datei nicht gefunden"}, none, zeros, Change::Removed);
-        row("became a folder", "57\r\n12\r\n9\r\n", {"Fehler: Das ist ein Ordner"}, none, zeros, Change::BecameAFolder);
-        const QString special = QStringLiteral("Fehler: Das ist keine gewöhnliche Datei");
+        row("good line, then 200 MB", "12\r\n", {zero, tooLong}, {"12", "", ""}, {12, 0, 0}, Change::GrownTo200MB);
+        row("capital TXT", "57\r\n12\r\n9\r\n", {wrongPath}, none, zeros, Change::CapitalTxt);
+        row("nothing selected", "57\r\n12\r\n9\r\n", {wrongPath}, none, zeros, Change::NoCurrentRow);
+        row("deselected", "57\r\n12\r\n9\r\n", {wrongPath}, none, zeros, Change::Deselected);
+        row("vanished", "57\r\n12\r\n9\r\n", {error(QStringLiteral("Datei nicht gefunden"))}, none, zeros, Change::Removed);
+        row("became a folder", "57\r\n12\r\n9\r\n", {error(QStringLiteral("Das ist ein Ordner"))}, none, zeros, Change::BecameAFolder);
+        const Box special = error(QStringLiteral("Das ist keine gewöhnliche Datei"));
         row("became a pipe", "57\r\n12\r\n9\r\n", {special}, none, zeros, Change::BecameAPipe);
         row("became a link to a device", "57\r\n12\r\n9\r\n", {special}, none, zeros, Change::BecameALinkToADevice);
     }
@@ -171,7 +224,7 @@ private slots:
     {
         QFETCH(QByteArray, content);
         QFETCH(Change, change);
-        QFETCH(QStringList, boxes);
+        QFETCH(QList<Box>, boxes);
         QFETCH(QStringList, readOuts);
         QFETCH(QList<int>, fields);
         const QString name = change == Change::CapitalTxt ? QStringLiteral("SPIEL.TXT") : QStringLiteral("spiel.txt");
@@ -211,18 +264,17 @@ private slots:
         const qint64 read = procstats::bytesRead() - readBefore;
         const bool noneSelected = change == Change::NoCurrentRow || change == Change::Deselected;
         const QString selected = noneSelected ? QString() : name;
-        const QStringList expected = QStringList{f.workingFolder.path() + '/' + selected} + boxes;
-        QStringList shown;  // an error as far as the expected start of its text
+        const QList<Box> expected = QList<Box>{message(f.workingFolder.path() + '/' + selected)} + boxes;
+        QList<Box> shown;  // an error as far as the expected start of its text
         for (const FakeDialogs::Shown &box : f.dialogs.shown) {
-            const bool error = box.icon == Dialogs::Icon::Critical;
-            QCOMPARE(box.title, error ? QStringLiteral("Fehler") : QStringLiteral("Krop"));
-            const QString text = error ? QStringLiteral("Fehler: ") + box.text : box.text;
-            shown.append(error ? text.left(expected.value(shown.size()).size()) : text);
+            const bool isError = box.icon == Dialogs::Icon::Critical;
+            QCOMPARE(box.title, isError ? QStringLiteral("Fehler") : QStringLiteral("Krop"));
+            shown.append({isError, isError ? box.text.left(expected.value(shown.size()).text.size()) : box.text});
         }
         QCOMPARE(shown, expected);
         QCOMPARE(::readOuts(f), readOuts);
         QCOMPARE(::fields(f), fields);
-        const bool loads = !boxes.last().startsWith("Fehler");
+        const bool loads = !boxes.last().error;
         QCOMPARE(intervals(f), loads ? running : zeros);
 
         // Once more during a running game, which goes on while each box is open (a target shows every

@@ -83,7 +83,7 @@ description=$(field Description)
 synopsis=$(head -n 1 <<<"$description")
 [ -n "$synopsis" ] || fail "Description has no synopsis"
 [ "$(sed -n '2s/^ //p' <<<"$description")" != "$synopsis" ] || fail "the synopsis is repeated: $description"
-grep -qF '"Brummo on the run" is a small German-language reaction game' <<<"$description" ||
+grep -qF '"Brummo on the run" is a small reaction game in German and English' <<<"$description" ||
   fail "no intact English description: $description"
 grep -qF '"Brummo on the run" ist ein kleines Reaktionsspiel' <<<"$description" ||
   fail "no intact German description: $description"

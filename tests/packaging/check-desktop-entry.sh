@@ -39,6 +39,10 @@ german=$(value 'Comment[de]')
 [ -n "$english" ] || fail "no English Comment"
 [ -n "$german" ] || fail "no German Comment[de]"
 [ "$english" != "$german" ] || fail "Comment[de] is not translated: $german"
+# The menu says what the software centre says, in both languages.
+grep -qF "<summary>$english</summary>" "$metainfo" || fail "Comment=$english is not the metainfo's summary"
+grep -qF "<summary xml:lang=\"de\">$german</summary>" "$metainfo" ||
+  fail "Comment[de]=$german is not the metainfo's German summary"
 for category in Game ArcadeGame; do
   case ";$(value Categories)" in
     *";$category;"*) ;;

@@ -4,7 +4,7 @@
 # the game outlives the splash (which hands over to the main window after three seconds), and
 # it ends promptly on SIGTERM, which SDL could otherwise swallow.
 # Usage: check-installed-start.sh BUILD_DIR APP_ID   (with QT_QPA_PLATFORM=offscreen and
-# SDL_AUDIODRIVER=dummy in the environment)
+# SDL_AUDIODRIVER=dummy in the environment, as ctest gives every test)
 set -euo pipefail
 build=$1
 id=$2

@@ -3,7 +3,8 @@
 # area for windows with their frame, title bar included, and the about window's client area stands
 # where the about window's layout puts it. The real program runs under openbox on Xvfb; xwininfo
 # reads each client area and the frame openbox put around it.
-# Usage: check-placement-openbox.sh PROGRAM     (exits 77, a skip, where no display can start)
+# Usage: check-placement-openbox.sh PROGRAM     (exits 77, a skip, where no display can start;
+# with SDL_AUDIODRIVER=dummy in the environment, as ctest gives every test)
 set -euo pipefail
 program=$(readlink -f "$1")
 
@@ -31,7 +32,7 @@ client_is() {
 }
 
 mkdir "$tmp/play"
-(cd "$tmp/play" && exec env HOME="$tmp/home" QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy "$program") \
+(cd "$tmp/play" && exec env HOME="$tmp/home" QT_QPA_PLATFORM=xcb "$program") \
   > "$tmp/game.log" 2>&1 &
 game=$!
 

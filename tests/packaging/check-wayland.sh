@@ -7,9 +7,14 @@
 # inside Xvfb is just as headless and has one: xdotool's key presses reach weston as X events and
 # the game as wl_keyboard events. WAYLAND_DEBUG=client shows what the game asks of the compositor
 # (each window's set_title, the about window's set_parent) and which keys reach it.
-# Usage: check-wayland.sh PROGRAM     (exits 77, a skip, where no compositor can start)
+# Usage: check-wayland.sh PROGRAM     (exits 77, a skip, where no compositor can start; with
+# SDL_AUDIODRIVER=dummy in the environment, as ctest gives every test)
 set -euo pipefail
 program=$(readlink -f "$1")
+
+# The titles waited for are German, read from the protocol log with sed and awk: the game speaks
+# German and the tools read UTF-8, whatever the caller's locale and languages.
+export LC_ALL=C.UTF-8 LANGUAGE=de
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 skip() { echo "SKIP: $*"; exit 77; }
@@ -48,7 +53,7 @@ for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/brummo-check" ] && break; sleep 0
 # A Wayland session as a desktop sets it up; no X display, so the game cannot fall back to X.
 log="$tmp/wayland.log"
 (cd "$tmp/play" && exec env -u DISPLAY -u QT_QPA_PLATFORM HOME="$tmp/home" XDG_SESSION_TYPE=wayland \
-  WAYLAND_DISPLAY=brummo-check WAYLAND_DEBUG=client SDL_AUDIODRIVER=dummy "$program") > "$log" 2>&1 &
+  WAYLAND_DISPLAY=brummo-check WAYLAND_DEBUG=client "$program") > "$log" 2>&1 &
 game=$!
 pids+=("$game")
 

@@ -26,7 +26,7 @@ struct Seen {
     Qt::TextFormat format = Qt::AutoText;
     QString text;
     QSize size;
-    bool buttonInside = false;
+    bool buttonOnScreen = false;
     QString title;
     QStringList buttons;
     QMessageBox::Icon icon = QMessageBox::NoIcon;   // of a message box
@@ -46,7 +46,10 @@ Seen whenOpen(QLabel *(*labelOf)(QWidget *), const std::function<void()> &open)
         seen.text = label ? label->text() : QString();
         seen.size = box->frameGeometry().size();
         const QList<QPushButton *> buttons = box->findChildren<QPushButton *>();
-        seen.buttonInside = !buttons.isEmpty() && box->rect().contains(buttons.first()->geometry());
+        seen.buttonOnScreen = !buttons.isEmpty();
+        for (const QPushButton *button : buttons)
+            seen.buttonOnScreen &= box->screen()->availableGeometry().contains(
+                QRect(button->mapToGlobal(QPoint()), button->size()));
         seen.title = box->windowTitle();
         for (const QPushButton *button : buttons)
             seen.buttons.append(button->text());
@@ -88,6 +91,8 @@ private slots:
         QTest::newRow("heading") << "<h1>Gewonnen</h1>" << "<h1>";
         QTest::newRow("line without blanks") << QString(3900, QLatin1Char('7')) << "7777";
         QTest::newRow("line of words") << QStringLiteral("Wort ").repeated(780) << "Wort Wort";
+        QTest::newRow("thousands of lines") << QStringLiteral("Zeile\n").repeated(5000) << "Zeile\nZeile";
+        QTest::newRow("thousands of empty lines") << "Anfang" + QString(5000, u'\n') + "Ende" << "Anfang\n\n";
         QTest::newRow("long path") << "Datei nicht gefunden:\n/home/spieler/" + QString(250, QLatin1Char('a')) + ".txt"
                                    << "Datei nicht gefunden:\n/home/";
         // Broken and cut where a character of two UTF-16 units, or a letter and its accent, would part.
@@ -122,11 +127,12 @@ private slots:
         for (const Seen &seen : {message, input}) {
             QCOMPARE(seen.format, Qt::PlainText);
             QVERIFY2(seen.text.startsWith(shownStart), qPrintable(seen.text.left(80)));
+            QVERIFY2(seen.text.endsWith(text.right(4)), qPrintable(seen.text.right(80)));
             // Nothing but the text's own characters, and the breaks and the ellipsis the box put in.
             QVERIFY(shownCharacters.contains(characters(seen.text)));
             QVERIFY2(seen.size.width() <= screen.width() && seen.size.height() <= screen.height(),
                      qPrintable(QStringLiteral("%1 x %2").arg(seen.size.width()).arg(seen.size.height())));
-            QVERIFY(seen.buttonInside);
+            QVERIFY(seen.buttonOnScreen);
         }
     }
 

@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
-#include <QLocale>
 #include <QTimer>
 
 namespace {
@@ -47,7 +46,7 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    const PlayerTexts texts(chooseLanguage(QLocale::system().uiLanguages()));
+    const PlayerTexts texts(playerLanguage());
     applyClassicLook(application);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     if (!QDir().mkpath(folder))

@@ -2,7 +2,8 @@
 # Starts the game against a PulseAudio server of its own (with a null sink, so nothing is heard)
 # and reads what the desktop's volume control would list: the game's stream must carry the
 # program's name and its menu entry's icon, not "brummo" or "SDL Application".
-# Usage: check-volume-mixer.sh PROGRAM ICON_NAME   (with QT_QPA_PLATFORM=offscreen)
+# Usage: check-volume-mixer.sh PROGRAM ICON_NAME   (with QT_QPA_PLATFORM=offscreen in the
+# environment, as ctest gives every test)
 # Exits 77 (skipped) where no PulseAudio server can start.
 set -euo pipefail
 program=$1

@@ -1,5 +1,6 @@
-// The music file read: the reader on what real files use, and the file read afresh at each play. Read at 960 frames a second, where a tick at the files' 480 a quarter and 120 beats a
-// minute is one frame, so every frame below is a tick count.
+// The music file read: the reader on what real files use, and the file read afresh at each play.
+// Read at 960 frames a second, where a tick at the files' 480 a quarter and 120 beats a minute is
+// one frame, so every frame below is a tick count.
 
 #include "sound/musicfile.h"
 #include "sound/midisequence.h"

@@ -2,7 +2,8 @@
 # "Brummo on the run beenden" and the main window's close box each end the program during a game:
 # with exit status 0, and with the sound device let go, which stops the music. The real program runs
 # under openbox on Xvfb, beside a sound module that writes down each call (tests/startup/soundlogmodule.cpp).
-# Usage: check-quit.sh PROGRAM SOUNDLOG_MODULE     (exits 77, a skip, where no display can start)
+# Usage: check-quit.sh PROGRAM SOUNDLOG_MODULE     (exits 77, a skip, where no display can start;
+# with SDL_AUDIODRIVER=dummy in the environment, as ctest gives every test)
 set -euo pipefail
 program=$(readlink -f "$1")
 module=$(readlink -f "$2")
@@ -28,7 +29,7 @@ press_close_box() {
 
 for way in button close_box; do
   sound="$tmp/$way.sound"
-  (cd "$tmp/play" && exec env HOME="$tmp/home" QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy \
+  (cd "$tmp/play" && exec env HOME="$tmp/home" QT_QPA_PLATFORM=xcb \
     BRUMMO_SOUND_LOG="$sound" "$tmp/program/brummo") > "$tmp/game.log" 2>&1 &
   game=$!
   main=$(await_window "Brummo on the run" 20)

@@ -1,5 +1,7 @@
 // The splash window: its look, its bar and the hand-over after three seconds.
 #include "startup/frmload.h"
+#include "startup/playerlanguage.h"
+#include "tests/support/textfit.h"
 #include "tests/support/virtualclock.h"
 
 #include <QLabel>
@@ -38,6 +40,7 @@ private slots:
         QCOMPARE(handOvers, 1);
         QVERIFY(splashOpenAtHandOver);
         QCOMPARE(splash->schritte(), 6);
+        QCOMPARE(splash->tmrZeit().interval(), 0);
         QVERIFY(!splash->isVisible());
         QTest::qWait(0);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -77,6 +80,20 @@ private slots:
         const QObjectList order = splash.children();
         QVERIFY(order.indexOf(bar) > order.indexOf(title));
         QVERIFY(order.indexOf(title) > order.indexOf(picture));
+    }
+
+    // In English the texts fit too, also with the wider Comic Sans MS a player may have.
+    void englishTextsFit()
+    {
+        const PlayerTexts english(PlayerLanguage::English);
+        VirtualClock clock;
+        frmLoad splash(clock, [] {});
+        QCOMPARE(splash.Label1->text(), QStringLiteral("Loading \"Brummo on the run\""));
+        QVERIFY(splash.Label2->text().contains(QStringLiteral("website")));
+        for (const QLabel *label : {splash.Label1, splash.Label2}) {
+            for (const QString &misfit : {misfitAsShown(*label), misfitInComicSans(*label)})
+                QVERIFY2(misfit.isEmpty(), qPrintable(misfit));
+        }
     }
 };
 

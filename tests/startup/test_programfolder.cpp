@@ -2,6 +2,7 @@
 // folder whose name is not UTF-8 (Latin-1 "Müll" from an older system), for which Qt has no name. A
 // copy of this test, put into such a folder with the files beside it, looks for them as the game does.
 #include "platform/folders.h"
+#include "platform/localnames.h"
 #include "platform/regularfile.h"
 #include "sound/apis.h"
 #include "sound/audioloader.h"

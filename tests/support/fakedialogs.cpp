@@ -7,7 +7,7 @@ void FakeDialogs::message(const QString &text, Icon icon, const QString &title)
         whileOpen();
 }
 
-QString FakeDialogs::input(const QString &prompt, const QString &title, const QString &)
+QString FakeDialogs::input(const QString &prompt, const QString &title)
 {
     shown.append({Shown::Kind::Input, prompt, Icon::None, title.isEmpty() ? applicationTitle : title});
     if (whileOpen)

@@ -19,7 +19,7 @@ public:
     };
 
     void message(const QString &text, Icon icon, const QString &title) override;
-    QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
+    QString input(const QString &prompt, const QString &title) override;
 
     QList<Shown> shown;
     QStringList inputAnswers;                 // taken in order; none left answers as Cancel

@@ -34,6 +34,12 @@ class FakeFolders final : public Folders {
 public:
     QString programFolder() const override { return program; }
     QString workingFolder() const override { return working; }
+    // The bytes of `working`, unless a test names the folder by bytes that are no UTF-8.
+    QByteArray localWorkingFolder() const override
+    {
+        return localWorking.isNull() ? Folders::localWorkingFolder() : localWorking;
+    }
     QString program;
     QString working;
+    QByteArray localWorking;
 };

@@ -6,6 +6,11 @@
 # Sourcing it makes the scratch folder $tmp, removed on exit with the display and the program whose
 # process id the caller keeps in $game; the caller sends the program's output to $tmp/game.log.
 
+# The windows are found by their German titles, which xdotool matches as regular expressions in
+# the locale's character set: under C or POSIX "Über dieses Spiel..." matches no window. So the
+# game speaks German and every tool reads UTF-8, whatever the caller's locale and languages.
+export LC_ALL=C.UTF-8 LANGUAGE=de
+
 fail() { echo "FAIL: $*" >&2; exit 1; }
 skip() { echo "SKIP: $*"; exit 77; }
 

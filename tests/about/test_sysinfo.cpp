@@ -2,7 +2,9 @@
 #include "about/registrylookup.h"
 #include "tests/about/fakes.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 
@@ -179,32 +181,55 @@ private slots:
 
 #ifndef _WIN32
     // The real launcher, on a search path the test makes, with stand-ins that leave a marker behind.
+    // Each relative entry of the path also gets a hardinfo below the working folder, which is the
+    // folder of saved games: none of those may start.
     void systemLauncher_data()
     {
-        QTest::addColumn<QStringList>("installed");
-        QTest::addColumn<QString>("started");   // empty: the message
-        QTest::newRow("empty search path") << QStringList() << QString();
+        QTest::addColumn<QStringList>("installed");        // in the test's absolute folder
+        QTest::addColumn<bool>("folderOnPath");            // that folder last on the path
+        QTest::addColumn<QStringList>("relativeEntries");  // on the path before it
+        QTest::addColumn<QString>("started");              // empty: the message
+        QTest::newRow("empty search path") << QStringList() << true << QStringList() << QString();
         QTest::newRow("all three: hardinfo first") << QStringList{"gnome-system-monitor", "kinfocenter", "hardinfo"}
-                                                   << "hardinfo";
+                                                   << true << QStringList() << "hardinfo";
+        for (const char *entry : {".", "./", "bin", "~/bin", "node_modules/.bin", ""})
+            QTest::addRow("relative entry \"%s\" passed over", entry)
+                << QStringList{"kinfocenter"} << true << QStringList{QString::fromLatin1(entry)} << "kinfocenter";
+        QTest::newRow("only relative entries") << QStringList() << false << QStringList{".", "bin"} << QString();
     }
 
     void systemLauncher()
     {
         QFETCH(QStringList, installed);
+        QFETCH(bool, folderOnPath);
+        QFETCH(QStringList, relativeEntries);
         QFETCH(QString, started);
         QTemporaryDir folder;
-        QVERIFY(folder.isValid());
+        QTemporaryDir workingFolder;
+        QVERIFY(folder.isValid() && workingFolder.isValid());
+        const QString savedWorkingFolder = QDir::currentPath();
+        const auto restoreWorkingFolder = qScopeGuard([&] { QDir::setCurrent(savedWorkingFolder); });
+        QVERIFY(QDir::setCurrent(workingFolder.path()));
         const QByteArray savedPath = qgetenv("PATH");
         const auto restorePath = qScopeGuard([&] { qputenv("PATH", savedPath); });
-        qputenv("PATH", QFile::encodeName(folder.path()));
+        QStringList path = relativeEntries;
+        if (folderOnPath)
+            path.append(folder.path());
+        qputenv("PATH", QFile::encodeName(path.join(u':')));
         const auto marker = [&](const QString &program) { return folder.filePath(program + QStringLiteral(".lief")); };
-        for (const QString &program : installed) {
-            QFile script(folder.filePath(program));
+        const auto install = [&](const QString &path, const QString &program) {
+            QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+            QFile script(path);
             QVERIFY(script.open(QIODevice::WriteOnly));
             script.write("#!/bin/sh\n: > '" + QFile::encodeName(marker(program)) + "'\n");
             script.close();
             QVERIFY(script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
-        }
+        };
+        for (const QString &program : installed)
+            install(folder.filePath(program), program);
+        for (const QString &entry : relativeEntries)
+            install(QDir::cleanPath(workingFolder.path() + u'/' + entry + QStringLiteral("/hardinfo")),
+                    QStringLiteral("saves-hardinfo"));
         FakeDialogs dialogs;
         NoRegistry registry;
         SystemLauncher launcher;
@@ -215,7 +240,7 @@ private slots:
         QCOMPARE(dialogs.texts(), started.isEmpty() ? QStringList{notAvailable} : QStringList());
         if (!started.isEmpty())
             QTRY_VERIFY(QFile::exists(marker(started)));
-        for (const QString &program : installed)
+        for (const QString &program : installed + QStringList{QStringLiteral("saves-hardinfo")})
             if (program != started)
                 QVERIFY2(!QFile::exists(marker(program)), qPrintable(program));
     }
@@ -223,4 +248,4 @@ private slots:
 };
 
 QTEST_MAIN(AboutSysInfoTest)
-#include "tst_aboutsysinfo.moc"
+#include "test_sysinfo.moc"

@@ -122,7 +122,7 @@ private slots:
         QCOMPARE(about.geometry(), QRect(156, 129, 378, 277));
 
         const PlayerTexts englishTexts(PlayerLanguage::English);
-        QCOMPARE(AboutFixture().about.windowTitle(), QStringLiteral("About this game..."));
+        QCOMPARE(AboutFixture().about.windowTitle(), QStringLiteral("About this game"));
     }
 
     // White background, the veiled splash picture behind the controls, and the etched separator.
@@ -207,4 +207,4 @@ private slots:
 };
 
 QTEST_MAIN(AboutWindowTest)
-#include "tst_aboutwindow.moc"
+#include "test_frmabout.moc"
