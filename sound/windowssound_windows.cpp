@@ -3,10 +3,16 @@
 #include "sound/winmmaudiobackend.h"
 #include "sound/winmmcalls.h"
 
+#include <QCoreApplication>
+#include <QLoggingCategory>
+
 #include <windows.h>
 #include <mmsystem.h>
 
 namespace {
+
+// Switched off and on by name, as QT_LOGGING_RULES="brummo.sound=false" does.
+Q_LOGGING_CATEGORY(soundLog, "brummo.sound")
 
 static_assert(winmm::sndAsync == SND_ASYNC && winmm::sndNoDefault == SND_NODEFAULT && winmm::sndMemory == SND_MEMORY);
 static_assert(winmm::notifySuccessful == MCI_NOTIFY_SUCCESSFUL && winmm::notifySuperseded == MCI_NOTIFY_SUPERSEDED
@@ -57,6 +63,11 @@ public:
         : MusikFenster(CreateWindowExW(0, windowClass(), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                        GetModuleHandleW(nullptr), nullptr))
     {
+        if (!MusikFenster)
+            qCWarning(soundLog).noquote()
+                << QCoreApplication::translate("WindowsSound", "Brummo: kein Fenster für die Nachrichten der Musik "
+                                                               "(Fehler %1), sie spielt nur einmal.")
+                       .arg(GetLastError());
     }
     ~MessageWindow() override
     {

@@ -258,6 +258,13 @@ See “man brummo” for more.
     </message>
 </context>
 <context>
+    <name>WindowsSound</name>
+    <message>
+        <source>Brummo: kein Fenster für die Nachrichten der Musik (Fehler %1), sie spielt nur einmal.</source>
+        <translation>Brummo: no window for the music's notices (error %1); it plays only once.</translation>
+    </message>
+</context>
+<context>
     <name>frmAbout</name>
     <message>
         <source>Dieses Spiel wurde vom Brummo-Team geschrieben. Es ist Freeware und darf unverändert an andere weitergegeben werden. Infos und Updates: brummo@example.org
