@@ -1,20 +1,27 @@
-// What the hardest MIDI files under the reader's caps cost: on the window's thread, the first read
-// of each and a restart of the unchanged file; on the audio thread, the longest render() of a play
-// whose notes all fall due at one instant; and how long the window's thread then waits on SDL's
-// audio lock (SdlAudioBackend::stopWave, which is Mix_HaltChannel and nothing else).
+// What the hardest MIDI files under the reader's caps cost: on the window's thread, the read of
+// each, which every start of the music makes, and what the game's restarts of the costliest short
+// one take of that thread in a loop; on the audio thread, the longest render() of a play whose
+// notes all fall due at one instant; and how long the window's thread then waits on SDL's audio
+// lock (SdlAudioBackend::stopWave, which is Mix_HaltChannel and nothing else).
 //
 //   densemidi
 
 #include "platform/qttimers.h"
+#include "sound/endnoticebell.h"
 #include "sound/fluidmusic.h"
-#include "sound/midifilecache.h"
+#include "sound/apis.h"
+#include "sound/musicfile.h"
 #include "sound/sdlaudiobackend.h"
+#include "tests/support/fakedialogs.h"
+#include "tests/support/fakeplatform.h"
 #include "tests/support/midibytes.h"
+#include "tests/support/realsound.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <algorithm>
 #include <ctime>
@@ -91,22 +98,28 @@ struct File {
     QByteArray bytes;
 };
 
+// As many tempo changes as the cap allows, all at the start, then one note 48 ticks long, its
+// release and the track's end: the costliest file to read that plays next to nothing.
+QByteArray temposAndOneNote()
+{
+    QByteArray tempos;
+    for (std::size_t n = 0; n + 3 < MidiSequence::mostEvents; ++n)
+        tempos += QByteArray::fromHex("00ff5103") + midibytes::bigEndian(400000 + n % 1000, 3);
+    return midibytes::file(tempos + QByteArray::fromHex("00903c64" "30803c00"));
+}
+
 std::vector<File> hardestFiles()
 {
     const std::size_t cap = MidiSequence::mostEvents;
-    QByteArray tempos;
-    // Each with one note, its release and the track's end: three events more.
-    for (std::size_t n = 0; n + 3 < cap; ++n)
-        tempos += QByteArray::fromHex("00ff5103") + midibytes::bigEndian(400000 + n % 1000, 3);
     QByteArray emptyMetas;
     for (std::size_t n = 0; n + 3 < cap; ++n)
         emptyMetas += QByteArray::fromHex("00ff0100");
     const QByteArray oneNote = QByteArray::fromHex("00903c64" "30803c00");
-    const qint64 headroom = MidiFileCache::largestFile - 100;
+    const qint64 headroom = largestMusicFile - 100;
     return {
         {"notes at one instant, up to the cap", denseFile()},
         {"notes in 16 interleaved tracks, up to the cap", interleavedTracks(cap)},
-        {"tempo changes, up to the cap", midibytes::file(tempos + oneNote)},
+        {"tempo changes, up to the cap", temposAndOneNote()},
         {"empty meta events, up to the cap", midibytes::file(emptyMetas + oneNote)},
         {"5.2 million notes at one instant (15 MB, over the cap)", midibytes::file(notesAtOnce(5'200'000))},
         {"one system exclusive message of 16 MiB",
@@ -115,48 +128,77 @@ std::vector<File> hardestFiles()
     };
 }
 
+void writeSong(const QString &path, const QByteArray &bytes)
+{
+    QFile::remove(path);
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
 void windowThread(const QString &folder)
 {
-    std::printf("window's thread, processor time: first read (file to sequence, MidiFileCache::sequence), restart of the "
-                "unchanged file\n");
-    MidiFileCache cache(rate);
+    std::printf("window's thread, processor time of a read (file to sequence, readMusicFile), made at every start\n");
+    const QString path = folder + QStringLiteral("/song.mid");
     for (const File &file : hardestFiles()) {
-        const QString path = folder + QStringLiteral("/song.mid");
-        QFile::remove(path);
-        QFile out(path);
-        if (!out.open(QIODevice::WriteOnly) || out.write(file.bytes) != file.bytes.size())
-            return;
-        // Settled, as an installed kol.mid is: the cache trusts its stamp.
-        out.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
-        out.close();
+        writeSong(path, file.bytes);
         std::size_t events = 0;
-        const double first = bestOf(3, [&] {
-            MidiFileCache fresh(rate);
-            const auto sequence = fresh.sequence(path);
+        const double read = bestOf(3, [&] {
+            const auto sequence = readMusicFile(path, rate);
             events = sequence ? sequence->events.size() : 0;
         });
-        cache.sequence(path);
-        const double restart = bestOf(200, [&] { cache.sequence(path); });
-        std::printf("  %-56s %9.1f KB %8zu events: first read %7.1f ms, restart %6.3f ms\n", file.what,
-                    file.bytes.size() / 1024.0, events, first, restart);
+        std::printf("  %-56s %9.1f KB %8zu events: %7.1f ms\n", file.what, file.bytes.size() / 1024.0, events, read);
     }
     const QString kol = QStringLiteral(BRUMMO_SOURCE_DIR "/assets/kol.mid");
-    const double first = bestOf(20, [&] { MidiFileCache(rate).sequence(kol); });
-    cache.sequence(kol);
-    const double restart = bestOf(200, [&] { cache.sequence(kol); });
-    const auto song = cache.sequence(kol);
-    std::printf("  %-56s %9.1f KB %8zu events: first read %7.3f ms, restart %6.3f ms\n", "kol.mid",
-                QFile(kol).size() / 1024.0, song->events.size(), first, restart);
+    const double read = bestOf(20, [&] { readMusicFile(kol, rate); });
+    const auto song = readMusicFile(kol, rate);
+    std::printf("  %-56s %9.1f KB %8zu events: %7.3f ms\n", "kol.mid", QFile(kol).size() / 1024.0, song->events.size(), read);
     std::vector<int> perBuffer(static_cast<std::size_t>(song->endFrame / SdlAudioBackend::bufferFrames + 1));
     for (const MidiSequence::Event &event : song->events)
         ++perBuffer[static_cast<std::size_t>(event.frame / SdlAudioBackend::bufferFrames)];
     std::printf("  kol.mid's busiest buffer holds %d events\n", *std::max_element(perBuffer.begin(), perBuffer.end()));
 }
 
+// The game's own restart (Apis on the real device, SDL's disk driver at a sound card's pace) of
+// the costliest file that plays next to nothing, dated a day ahead, for ten seconds: how often it
+// starts over, and what that takes of the window's thread.
+void restartLoop(const QString &folder)
+{
+    qputenv("SDL_AUDIODRIVER", "disk");
+    qputenv("SDL_DISKAUDIOFILE", "/dev/null");
+    RealSound real(FluidMusic::defaultSoundFont());
+    if (!real.waitForMusic()) {
+        std::printf("restarts: no SoundFont, not measured\n");
+        return;
+    }
+    FakeDialogs dialogs;
+    FakeFolders folders;
+    folders.program = folder;
+    Apis sound(real.audio, dialogs, folders);
+    sound.MidiDatei = folder + QStringLiteral("/short.mid");
+    writeSong(sound.MidiDatei, temposAndOneNote());
+    QFile dated(sound.MidiDatei);
+    dated.open(QIODevice::ReadWrite);
+    dated.setFileTime(QDateTime::currentDateTime().addDays(1), QFileDevice::FileModificationTime);
+    dated.close();
+
+    constexpr int seconds = 10;
+    const double start = threadMilliseconds();
+    sound.MusikStarten();
+    QTimer::singleShot(seconds * 1000, [] { QCoreApplication::quit(); });
+    QCoreApplication::exec();
+    sound.MusikStoppen();
+    const double busy = threadMilliseconds() - start;
+    std::printf("restarts of the tempo file (plays 48 ticks, dated a day ahead): %d in %d s, window's thread busy "
+                "%.1f ms (%.2f %%)\n",
+                real.audio.musicStarts, seconds, busy, busy / seconds / 10);
+}
+
 void audioThread()
 {
     // Rendered here, buffer by buffer as SDL asks for them, as fast as they come.
-    FluidMusic music(rate, {});
+    EndNoticeBell unheard;
+    FluidMusic music(rate, unheard);
     while (music.state() == FluidMusic::State::Loading)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     if (music.state() != FluidMusic::State::Ready) {
@@ -226,6 +268,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QTemporaryDir folder;
     windowThread(folder.path());
+    restartLoop(folder.path());
     audioThread();
     lockWait(folder.path());
     return 0;

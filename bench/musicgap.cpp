@@ -60,8 +60,8 @@ public:
     }
     void stopMusic() override { real.stopMusic(); }
     void setMusicEndedHandler(MusicEndedHandler handler) override { real.setMusicEndedHandler(std::move(handler)); }
-    void prepareWave(const QByteArray &image) override { real.prepareWave(image); }
-    void playWave(const QByteArray &image) override { real.playWave(image); }
+    Wave prepareWave(const QByteArray &image) override { return real.prepareWave(image); }
+    void playWave(const Wave &wave) override { real.playWave(wave); }
     void stopWave() override { real.stopWave(); }
 
     std::function<void(int)> onPlay;
@@ -205,7 +205,7 @@ int main(int argc, char **argv)
     qputenv("SDL_AUDIODRIVER", "disk");
     qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(recording));
     // SDL_DISKAUDIODELAY stays unset: the driver then waits one buffer's time between buffers,
-    // as a sound card would, so the user-interface thread has the time it has in the game.
+    // as a sound card would, so the window's thread has the time it has in the game.
     qunsetenv("SDL_DISKAUDIODELAY");
 
     std::printf("Playing %s (%.2f s from first note-on to last note-off) twice, in real time ...\n",

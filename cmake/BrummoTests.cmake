@@ -37,10 +37,19 @@ function(brummo_add_check)
   set_tests_properties(${check_NAME} PROPERTIES ENVIRONMENT "${environment}" LABELS "${labels}")
 endfunction()
 
-# brummo_add_test(name source...): one Qt Test executable, labelled "unit" besides its folder.
-function(brummo_add_test name)
-  add_executable(${name} ${ARGN})
-  target_link_libraries(${name} PRIVATE brummo_test_support)
-  brummo_add_check(NAME ${name} COMMAND ${name} LABELS unit)
+# Every test is named FOLDER.WHAT, its group first (`sound.apis`, `packaging.deb`), so that a name
+# says where the test lives and `-R '^sound\.'` or `-L sound` finds the same tests.
+#
+# brummo_add_test(test_WHAT source...): one Qt Test executable test_WHAT (its source test_WHAT.cpp),
+# run as the test FOLDER.WHAT and labelled "unit" besides its folder.
+function(brummo_add_test target)
+  if(NOT target MATCHES "^test_(.+)$")
+    message(FATAL_ERROR "A Qt Test suite's target is named test_WHAT, not ${target}.")
+  endif()
+  get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+  set(name ${folder}.${CMAKE_MATCH_1})
+  add_executable(${target} ${ARGN})
+  target_link_libraries(${target} PRIVATE brummo_test_support)
+  brummo_add_check(NAME ${name} COMMAND ${target} LABELS unit)
   set_tests_properties(${name} PROPERTIES TIMEOUT 300)
 endfunction()

@@ -48,18 +48,12 @@ QString Apis::Programmordner() const
 void Apis::MusikStarten()
 {
     if (!umgeleitet) {
-        audio.setMusicEndedHandler([this](AudioBackend::PlayId play) { musicEnded(play); });
+        // The device's end notice of the play started last takes the place of the completion
+        // message; it never comes for a play that was cut off.
+        audio.setMusicEndedHandler([this](AudioBackend::PlayId) { MusikStarten(); });
         umgeleitet = true;
     }
-    currentPlay = audio.playMusic(MidiDatei);
-}
-
-void Apis::musicEnded(AudioBackend::PlayId play)
-{
-    // Only the end of the play started last counts; a notice of a play that was cut off
-    // by a new start may still arrive after it.
-    if (umgeleitet && play == currentPlay)
-        MusikStarten();
+    audio.playMusic(MidiDatei);
 }
 
 void Apis::MusikStoppen()
@@ -71,47 +65,66 @@ void Apis::MusikStoppen()
     }
 }
 
-QByteArray Apis::WavLaden(const QString &name)
+LoadedWave Apis::prepared(QByteArray image)
+{
+    AudioBackend::Wave wave = audio.prepareWave(image);
+    return {std::move(image), std::move(wave)};
+}
+
+LoadedWave Apis::refused(const QString &reason)
+{
+    dialogs.error(reason);
+    return prepared({});
+}
+
+LoadedWave Apis::WavLaden(const QString &name)
 {
     const QString path = Programmordner() + name;
     QFile file;
-    if (const QString refusal = RegularFile::openForReading(file, path); !refusal.isEmpty()) {
-        dialogs.error(refusal);
-        return {};
-    }
+    if (const QString refusal = RegularFile::openForReading(file, path); !refusal.isEmpty())
+        return refused(refusal);
+    // Each file is closed before its box shows: a box waits for the player, a file must not.
     if (file.size() > largestWaveImage) {
         file.close();
-        dialogs.error(QCoreApplication::translate("Apis", "Die Datei ist zu groß für einen Klang (mehr als %1 MB):\n%2")
-                          .arg(largestWaveImage >> 20)
-                          .arg(path));
-        return {};
+        return refused(QCoreApplication::translate("Apis", "Die Datei ist zu groß für einen Klang (mehr als %1 MB):\n%2")
+                           .arg(largestWaveImage >> 20)
+                           .arg(path));
     }
     // Read as long as it was when opened: a file that grows meanwhile cannot outrun the bound.
     QByteArray image = file.read(file.size());
-    if (file.error() != QFileDevice::NoError) {
-        const QString reason = fileErrorText(file, path);
-        file.close();
-        dialogs.error(reason);
-        return {};
-    }
+    const QString readError = file.error() != QFileDevice::NoError ? fileErrorText(file, path) : QString();
     file.close();
+    if (!readError.isEmpty())
+        return refused(readError);
     image = withoutSurroundingBlanks(std::move(image));
-    // A few kilobytes can hold a sound of hours (at 1 Hz, say), which would take gigabytes once
-    // decoded for the device; the header tells its length before anything is decoded.
-    if (const std::optional<double> seconds = waveSeconds(image); seconds && *seconds > longestWaveSeconds) {
-        dialogs.error(QCoreApplication::translate("Apis", "Der Klang in dieser Datei dauert zu lange (mehr als %1 Minuten):\n%2")
-                          .arg(longestWaveSeconds / 60)
-                          .arg(path));
-        return {};
+    // A few kilobytes can hold a sound of hours, or a compressed one of hundreds of millions of
+    // samples, which would take gigabytes and seconds to decode; the header tells before anything
+    // is decoded.
+    if (const std::optional<WaveShape> shape = waveShape(image)) {
+        if (shape->seconds() > longestWaveSeconds)
+            return refused(QCoreApplication::translate("Apis", "Der Klang in dieser Datei dauert zu lange (mehr als %1 "
+                                                               "Minuten):\n%2")
+                               .arg(longestWaveSeconds / 60)
+                               .arg(path));
+        if (shape->samplesToConvert() > mostWaveSamples)
+            return refused(QCoreApplication::translate("Apis", "Der Klang in dieser Datei ist zu groß zum Abspielen (mehr "
+                                                               "als %1 Minuten Stereo bei %2 kHz):\n%3")
+                               .arg(longestWaveSeconds / 60)
+                               .arg(usualHighestWaveRate / 1000)
+                               .arg(path));
     }
-    audio.prepareWave(image);
-    return image;
+    LoadedWave wave = prepared(std::move(image));
+    // Said here, once: playing it later plays nothing, and says nothing.
+    if (!wave.prepared && !wave.image.isEmpty())
+        return refused(QCoreApplication::translate("Apis", "Der Klang in dieser Datei lässt sich nicht abspielen:\n%1")
+                           .arg(path));
+    return wave;
 }
 
 void Apis::WavAbspielen()
 {
     if (WavDaten)
-        audio.playWave(*WavDaten);
+        audio.playWave(WavDaten->prepared);
     else
         audio.stopWave();
 }

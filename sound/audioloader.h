@@ -15,6 +15,6 @@ class TimerFactory;
 // are not installed), or it is of another version than the program.
 //
 // SDL, SDL_mixer and FluidSynth bring some forty libraries with them; linked into the program,
-// loading them held the splash window's first picture back by a fifth. As a module they are
-// loaded when the game first needs sound, after the splash window is on screen.
+// loading them held the splash window's first picture back (bench/README.md, start-up). As a
+// module they are loaded when the game first needs sound, after the splash window is on screen.
 std::unique_ptr<AudioBackend> loadAudioBackend(const QString &programFolder, TimerFactory &timers);

@@ -8,12 +8,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
+#include <QLoggingCategory>
 
 namespace {
 
+// Switched off and on by name, as QT_LOGGING_RULES="brummo.sound=false" does.
+Q_LOGGING_CATEGORY(soundLog, "brummo.sound")
+
 std::unique_ptr<AudioBackend> silentBecause(const QString &reason)
 {
-    qWarning().noquote() << QCoreApplication::translate("AudioLoader", "Brummo: keine Tonausgabe, %1").arg(reason);
+    qCWarning(soundLog).noquote() << QCoreApplication::translate("AudioLoader", "Brummo: keine Tonausgabe, %1").arg(reason);
     return std::make_unique<SilentAudio>();
 }
 

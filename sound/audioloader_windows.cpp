@@ -1,10 +1,11 @@
 #include "sound/audioloader.h"
 
-#include "sound/silentaudio.h"
+#include "sound/windowssound.h"
 
-// On Windows the sound device is linked into the program: there is no module to load and nothing
-// to warn about. This build has no winmm device yet, so the game runs silent.
-std::unique_ptr<AudioBackend> loadAudioBackend(const QString &, TimerFactory &)
+// On Windows the sound device is Windows' own multimedia library, linked into the program: there
+// is no module to load, and a machine without a sound device answers its calls with errors, which
+// leave the game silent.
+std::unique_ptr<AudioBackend> loadAudioBackend(const QString &, TimerFactory &timers)
 {
-    return std::make_unique<SilentAudio>();
+    return createWindowsSound(timers);
 }

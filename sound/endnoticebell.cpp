@@ -1,25 +1,16 @@
 #include "sound/endnoticebell.h"
 
-#include <QAbstractEventDispatcher>
-#include <QSocketNotifier>
-
 #include <sys/eventfd.h>
 #include <unistd.h>
 
 #include <cstdint>
 
-EndNoticeBell::EndNoticeBell(Answer answer)
-    : answer(std::move(answer)), eventFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC))
+EndNoticeBell::EndNoticeBell() : eventFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC))
 {
-    if (eventFd < 0 || !QAbstractEventDispatcher::instance())
-        return;
-    notifier = std::make_unique<QSocketNotifier>(eventFd, QSocketNotifier::Read);
-    QObject::connect(notifier.get(), &QSocketNotifier::activated, notifier.get(), [this] { answerRing(); });
 }
 
 EndNoticeBell::~EndNoticeBell()
 {
-    notifier.reset();
     if (eventFd >= 0)
         close(eventFd);
 }
@@ -33,12 +24,10 @@ void EndNoticeBell::ring(AudioBackend::PlayId play) noexcept
     [[maybe_unused]] const ssize_t written = write(eventFd, &one, sizeof one);
 }
 
-void EndNoticeBell::answerRing()
+AudioBackend::PlayId EndNoticeBell::answer()
 {
     std::uint64_t rings = 0;
     if (read(eventFd, &rings, sizeof rings) != sizeof rings)
-        return;
-    const AudioBackend::PlayId play = rung.exchange(0, std::memory_order_acquire);
-    if (play != 0 && answer)
-        answer(play);
+        return 0;
+    return rung.exchange(0, std::memory_order_acquire);
 }

@@ -1,5 +1,7 @@
 #include "sound/fluidmusic.h"
 
+#include "sound/endnoticebell.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -11,8 +13,8 @@
 
 namespace {
 
-// FluidSynth's own default (0.2) leaves our tune peaking near -17 dBFS; this lifts it to about
-// -7 dBFS (RMS -22 dBFS), which leaves room for a wave played on top of it.
+// FluidSynth's own default (0.2) leaves our tune far quieter than the waves; this lifts it as far
+// as still leaves room for a wave played on top of it (musicgap prints the tune's peak).
 constexpr double musicGain = 0.7;
 
 // After the last voice has died, reverb and chorus still ring for a while; only after that much
@@ -60,9 +62,10 @@ QString FluidMusic::defaultSoundFont()
     return {};
 }
 
-FluidMusic::FluidMusic(int sampleRate, EndNotice notice, const QString &soundFont)
-    : notice(std::move(notice)), sampleRate(sampleRate),
-      ringOutFrames(static_cast<long long>(ringOutSeconds * sampleRate)), quietFrames(ringOutFrames)
+FluidMusic::FluidMusic(int sampleRate, EndNoticeBell &bell, const QString &soundFont)
+    : bell(bell), sampleRate(sampleRate),
+      ringOutFrames(static_cast<long long>(ringOutSeconds * sampleRate)),
+      shortestPlayFrames(static_cast<long long>(shortestPlaySeconds * sampleRate)), quietFrames(ringOutFrames)
 {
     silenceFluidSynthLog();
     // Made here, not by the loader: FluidSynth's settings list the SDL audio devices for its own
@@ -140,7 +143,7 @@ void FluidMusic::freeReturned(Play *returnList)
 
 void FluidMusic::retire(Play *done)
 {
-    // Freed by the controlling thread at its next post, or by the destructor. Only this thread
+    // Freed by the window's thread at its next post, or by the destructor. Only this thread
     // pushes and the other takes the whole list at once, so the exchange cannot be fooled by a
     // play freed and made anew at the same address.
     if (!done)
@@ -208,15 +211,15 @@ void FluidMusic::sendDueEvents()
 
 void FluidMusic::endPlay()
 {
-    // The sequence is over once its clock passes the end of its last track and every message went
-    // out; the released notes then ring on as they were let go, into a restart too. The play
-    // stays current until the next request, which hands it back.
+    // The sequence is over once its clock passes the end of its last track, and the shortest play,
+    // and every message went out; the released notes then ring on as they were let go, into a
+    // restart too. The play stays current until the next request, which hands it back.
     sendDueEvents();
-    if (position < current->sequence->endFrame || nextEvent < current->sequence->events.size())
+    if (position < std::max(current->sequence->endFrame, shortestPlayFrames)
+        || nextEvent < current->sequence->events.size())
         return;
     playing = false;
-    if (notice)
-        notice(current->id);
+    bell.ring(current->id);
 }
 
 void FluidMusic::writeFrames(std::int16_t *stereo, int frames)

@@ -2,6 +2,7 @@
 
 #include "sound/audiobackend.h"
 #include "sound/midisequence.h"
+#include "sound/musicfile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -12,67 +13,59 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <thread>
 
-// Renders one MIDI file at a time with FluidSynth into interleaved 16-bit stereo frames.
-//
-// Two threads use it: a controlling thread calls play() and stop(), the audio thread calls
-// render(). Neither ever waits for the other, and render() allocates, frees, reads and parses
-// nothing of ours:
-// - play() posts a MidiSequence read beforehand on the controlling thread, stop() posts none,
-//   through a one-slot mailbox that render() empties at its start, so a request takes effect with
-//   the next buffer. Only the newest request counts; one overwritten before it was taken never
-//   plays, and the controlling thread frees it at once. The plays of one unchanged file share its
-//   sequence, read-only; only the controlling thread copies or drops a share, so the audio thread
-//   never touches the count.
-// - render() then: takes the request and pushes the play it replaces onto a lock-free return
-//   list, linked through the plays themselves, which the controlling thread takes whole and frees
-//   at its next post (a post may race with render() taking the request before it, so more than
-//   one play can be waiting there); hands the MIDI messages that fall due to the synthesiser
-//   (note on and off, controllers, programs, pressure, pitch bend); has FluidSynth write the
-//   samples; converts them to 16 bits; and, in the buffer where the play reaches its end, calls
-//   the end notice, which must neither allocate nor block.
+// Renders one MIDI file at a time with FluidSynth into interleaved 16-bit stereo frames: play() and
+// stop() on the window's thread, render() on the audio thread (see SdlAudioBackend for what each
+// does). Neither ever waits for the other:
+// - A request (a play with its sequence, or none for a stop) goes through a one-slot mailbox that
+//   render() empties at its start, so it takes effect with the next buffer. Only the newest counts;
+//   one overwritten before it was taken never plays and is freed at once.
+// - render() hands the play it replaces back on a lock-free list, linked through the plays
+//   themselves, which the next post takes whole and frees (a post may race with render() taking
+//   the request before it, so more than one play can be waiting there). A sequence is shared
+//   read-only; only the window's thread copies or drops a share, so the audio thread never
+//   touches the count.
 // - At most mostEventsPerBuffer messages go to the synthesiser in one render(); more due at once
-//   wait for the next buffers, so no buffer takes long however dense a file is, and a thread that
-//   waits on SDL's audio lock waits for about one buffer at most. A play ends only once every one
-//   of its messages went out, its last note-offs included.
-// Inside FluidSynth's writing of samples its own code makes a heap call or so per call (measured),
-// which is not ours to change.
-//
-// The SoundFont is loaded on a thread of its own, because a large one takes seconds and the game
-// must not wait for its music. Until it is there, render() gives silence and keeps the requests.
+//   wait for the next buffers, so no buffer takes long however dense a file is. A play ends only
+//   once every one of its messages went out, its last note-offs included.
+// FluidSynth's own writing of samples makes heap calls of its own, which are not ours to change.
+// Until the SoundFont is loaded, render() gives silence and keeps the requests.
+class EndNoticeBell;
+
 class FluidMusic {
 public:
     using PlayId = AudioBackend::PlayId;
-    // Called on the rendering thread, inside render(), once for each play that reached the end
-    // of its sequence. Never for a play that was cut off, never for a file that did not load.
-    using EndNotice = std::function<void(PlayId)>;
 
     enum class State { Loading, Ready, Failed };
 
     // Creating it may walk SDL's audio device list (FluidSynth's settings for its own SDL driver
     // do), so it belongs to the thread that starts and stops SDL, and within that span.
-    FluidMusic(int sampleRate, EndNotice notice, const QString &soundFont = defaultSoundFont());
+    // Inside render(), the bell is rung once for each play that reached the end of its sequence;
+    // never for a play that was cut off, never for a file that did not load. It must outlive the
+    // music.
+    FluidMusic(int sampleRate, EndNoticeBell &bell, const QString &soundFont = defaultSoundFont());
     // Must not run while render() does; waits for the SoundFont loading to finish.
     ~FluidMusic();
 
     FluidMusic(const FluidMusic &) = delete;
     FluidMusic &operator=(const FluidMusic &) = delete;
 
-    // Plays a sequence from its beginning, cutting off the play before; one that is missing or not
-    // playable just stops.
+    // Plays a sequence read beforehand from its beginning, cutting off the play before; one that is
+    // missing or not playable just stops.
     void play(PlayId play, std::shared_ptr<const MidiSequence> sequence);
     void stop();
 
-    // The messages one render() sends at most. kol.mid's busiest buffer holds 27; an opening that
-    // sets ten controllers on each of the sixteen channels, 160. Note-ons that must steal a
-    // sounding voice cost 3-7 us each on the 2-core development machine, so 256 of them take 1-2 ms
-    // of the audio thread, and the whole buffer, FluidSynth's rendering of its 256 voices included,
-    // 2.6-3.0 ms (median) and 4.2 ms at most of the 11.6 ms it lasts (bench/densemidi); sent all
-    // at once, 350 000 notes held one callback for over a second.
+    // The messages one render() sends at most: more than a song sends in one buffer (an opening
+    // that sets ten controllers on each of the sixteen channels sends 160), few enough that a
+    // buffer of them, each stealing a sounding voice, leaves most of the buffer's time free
+    // (bench/README.md, "Dense music files"). Sent all at once, a dense file held one callback,
+    // and the window's thread waiting on its lock, for seconds.
     static constexpr int mostEventsPerBuffer = 256;
+
+    // The shortest a play lasts, silence after a shorter sequence included (musicfile.h says why).
+    static constexpr double shortestPlaySeconds = shortestMusicPlaySeconds;
 
     // Overwrites frames * 2 samples.
     void render(std::int16_t *stereo, int frames);
@@ -99,15 +92,16 @@ private:
     void endPlay();
     void writeFrames(std::int16_t *stereo, int frames);
 
-    EndNotice notice;
+    EndNoticeBell &bell;
     const int sampleRate;
     const long long ringOutFrames;
+    const long long shortestPlayFrames;
     // The audio thread may not wait on a lock, and an atomic that is not lock-free hides one.
     static_assert(std::atomic<State>::is_always_lock_free);
     static_assert(std::atomic<Play *>::is_always_lock_free);
     std::atomic<State> loadState{State::Loading};
     std::atomic<Play *> mailbox{nullptr};
-    std::atomic<Play *> returned{nullptr};   // from the audio thread, to be freed by the controlling one
+    std::atomic<Play *> returned{nullptr};   // from the audio thread, to be freed by the window's
     std::thread loader;
 
     fluid_settings_t *settings = nullptr;

@@ -9,9 +9,9 @@
 // A standard MIDI file read whole into the channel messages it sends, each at the sample frame it
 // is due, all tracks merged in the order they sound.
 //
-// Read on the user-interface thread, so that the audio thread only walks a finished list: reading
-// a file allocates, and the audio thread must not. Meta events other than the tempo, and system
-// exclusive messages, are read past and not kept.
+// Read on the window's thread, so that the audio thread only walks a finished list: reading a file
+// allocates, and the audio thread must not. Meta events other than the tempo, and system exclusive
+// messages, are read past and not kept.
 class MidiSequence {
 public:
     struct Event {
@@ -22,11 +22,10 @@ public:
     };
 
     // At most this many events are read from one file, channel messages, meta events and system
-    // exclusive messages alike; a file with more plays nothing. No song comes near it (kol.mid
-    // has 1 577 messages, a long orchestral file some tens of thousands), and it bounds what the
-    // window's thread waits for: a file at the cap takes about 6 ms of it to read, one far over it
-    // (15 MB, 5.2 million notes) is given up after 2.5 ms, on the 2-core development machine
-    // (bench/densemidi). A sequence holds 16 bytes a message: 3.2 MB at most.
+    // exclusive messages alike; a file with more plays nothing. No song comes near it (a long
+    // orchestral file has some tens of thousands), and it bounds what the window's thread does at
+    // each start of the music and what a sequence holds (16 bytes a message); the README's cost
+    // table has the figures.
     static constexpr std::size_t mostEvents = 200'000;
 
     // Nothing to play: no events and no length.

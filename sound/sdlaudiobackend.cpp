@@ -3,12 +3,13 @@
 #include "platform/timer.h"
 #include "sound/endnoticebell.h"
 #include "sound/fluidmusic.h"
-#include "sound/midifilecache.h"
+#include "sound/musicfile.h"
 #include "sound/waveimage.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
-#include <QtDebug>
+#include <QLoggingCategory>
+#include <QSocketNotifier>
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -18,6 +19,9 @@
 #include <utility>
 
 namespace {
+
+// Switched off and on by name, as QT_LOGGING_RULES="brummo.sound=false" does.
+Q_LOGGING_CATEGORY(soundLog, "brummo.sound")
 
 // The channel kept for waves: reserved, so nothing else SDL_mixer plays can take it.
 constexpr int waveChannel = 0;
@@ -82,13 +86,19 @@ SdlAudioBackend::SdlAudioBackend(TimerFactory &timers, const QString &soundFont,
     int frequency = 0;
     Uint16 format = 0;
     int channels = 0;
-    if (Mix_QuerySpec(&frequency, &format, &channels) != 0 && format == AUDIO_S16SYS && channels == 2) {
+    // Music files are read at the device's rate, and the renderer must render at that rate.
+    if (Mix_QuerySpec(&frequency, &format, &channels) != 0 && frequency == sampleRate && format == AUDIO_S16SYS
+        && channels == 2) {
         // Made once, while the device is first open, and kept while it sleeps: the SoundFont
         // takes long to load, and the synthesiser does not care whether anyone listens.
-        bell = std::make_unique<EndNoticeBell>([this](PlayId play) { musicEnded(play); });
-        // Runs on the audio thread: the bell carries the notice to this one.
-        music = std::make_unique<FluidMusic>(frequency, [bell = bell.get()](PlayId play) { bell->ring(play); }, soundFont);
-        midiFiles = std::make_unique<MidiFileCache>(frequency);
+        bell = std::make_unique<EndNoticeBell>();
+        music = std::make_unique<FluidMusic>(sampleRate, *bell, soundFont);
+        // Without an event loop on this thread (a command-line tool, the fuzzer) no notice arrives.
+        if (bell->descriptor() >= 0 && QAbstractEventDispatcher::instance()) {
+            endNotifier = std::make_unique<QSocketNotifier>(bell->descriptor(), QSocketNotifier::Read);
+            QObject::connect(endNotifier.get(), &QSocketNotifier::activated, endNotifier.get(),
+                             [this] { musicEnded(bell->answer()); });
+        }
     }
     prepareMixer();
     restartIdleTimer();
@@ -114,9 +124,9 @@ bool SdlAudioBackend::openDevice()
     SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
     const bool opened = tryOpenDevice();
     SDL_ResetHint(SDL_HINT_AUDIODRIVER);
-    qWarning().noquote() << QCoreApplication::translate("SdlAudioBackend",
-                                                        "Brummo: keine Tonausgabe (%1), das Spiel bleibt stumm.")
-                                .arg(QString::fromStdString(reason));
+    qCWarning(soundLog).noquote() << QCoreApplication::translate("SdlAudioBackend",
+                                                                 "Brummo: keine Tonausgabe (%1), das Spiel bleibt stumm.")
+                                         .arg(QString::fromStdString(reason));
     return opened;
 }
 
@@ -165,7 +175,7 @@ void SdlAudioBackend::closeDevice()
     Mix_HookMusic(nullptr, nullptr);
     Mix_CloseAudio();
     deviceOpen = false;
-    // No channel plays it any more; the prepared wave stays, in the format the device opens in.
+    // No channel plays it any more; the game still holds it, in the format the device opens in.
     soundingWave.reset();
     idleTimer->setInterval(0);
 }
@@ -197,12 +207,31 @@ bool SdlAudioBackend::musicReady() const
     return music && music->state() == FluidMusic::State::Ready;
 }
 
+// The music's restart, all of it: the audio thread rings the bell in the buffer where a play
+// ends; the bell's notifier calls musicEnded here, which alone decides whether the notice counts,
+// and hands it to the handler; the game's handler (Apis::MusikStarten) calls playMusic, which
+// reads the file and posts the next play to the audio thread.
+void SdlAudioBackend::musicEnded(PlayId play)
+{
+    // A notice rung before a newer play or a stop cut this one off no longer counts.
+    if (play == 0 || play != runningPlay)
+        return;
+    runningPlay = 0;
+    // The last notes still ring: the quiet the device waits for starts now.
+    restartIdleTimer();
+    if (endedHandler) {
+        // A copy, because the handler may replace itself (stopping the music switches it off).
+        const MusicEndedHandler handler = endedHandler;
+        handler(play);
+    }
+}
+
 AudioBackend::PlayId SdlAudioBackend::playMusic(const QString &path)
 {
     const PlayId play = ++lastPlay;
     runningPlay = play;
     if (music && wake()) {
-        music->play(play, midiFiles->sequence(path));
+        music->play(play, readMusicFile(path, sampleRate));
         restartIdleTimer();
     }
     return play;
@@ -221,34 +250,19 @@ void SdlAudioBackend::setMusicEndedHandler(MusicEndedHandler handler)
     endedHandler = std::move(handler);
 }
 
-void SdlAudioBackend::musicEnded(PlayId play)
+AudioBackend::Wave SdlAudioBackend::prepareWave(const QByteArray &image)
 {
-    // The notice was posted before a newer play or a stop cut this one off: it no longer counts.
-    if (play != runningPlay)
-        return;
-    runningPlay = 0;
-    // The last notes still ring: the quiet the device waits for starts now.
-    restartIdleTimer();
-    if (endedHandler) {
-        // A copy, because the handler may replace itself (stopping the music switches it off).
-        const MusicEndedHandler handler = endedHandler;
-        handler(play);
-    }
+    // Decoded here, where the game loads it, so that playing it later only starts a channel. The
+    // decode needs no device, so a wave is judged the same with sound and without.
+    return DecodedWave::decode(image);
 }
 
-void SdlAudioBackend::prepareWave(const QByteArray &image)
-{
-    // Decoded here, where the game loads it, so that playing it later only starts a channel.
-    // A wave still sounding keeps its own decoded copy.
-    preparedWave = audioUp ? DecodedWave::decode(image) : nullptr;
-}
-
-void SdlAudioBackend::playWave(const QByteArray &image)
+void SdlAudioBackend::playWave(const Wave &wave)
 {
     if (!wake())
         return;
-    std::shared_ptr<DecodedWave> next
-        = preparedWave && preparedWave->isDecodedFrom(image) ? preparedWave : DecodedWave::decode(image);
+    // Every wave this device hands out is one it decoded.
+    std::shared_ptr<const DecodedWave> next = std::static_pointer_cast<const DecodedWave>(wave);
     // A play on the channel replaces what sounds there in one go under SDL's device lock, which the
     // audio thread holds while it mixes: taken once, so the start cannot miss the next buffer by
     // waiting twice. Either way, from then on the mixer reads the old wave no more.

@@ -10,23 +10,27 @@
 class DecodedWave;
 class EndNoticeBell;
 class FluidMusic;
-class MidiFileCache;
+class QSocketNotifier;
 class Timer;
 class TimerFactory;
 
 // The sound device through SDL_mixer: waves on a channel of their own, music rendered by
 // FluidSynth in SDL_mixer's music hook.
 //
-// Create it on the user-interface thread, and only one at a time (SDL_mixer is one per process).
-// Without a sound device it plays into SDL's "dummy" driver, silently but in real time, so the
-// music still ends and starts over; if even that fails, every call does nothing.
+// Create it on the window's thread, and only one at a time (SDL_mixer is one per process). Without
+// a sound device it plays into SDL's "dummy" driver, silently but in real time, so the music still
+// ends and starts over; if even that fails, every call does nothing.
 //
-// SDL's audio thread does exactly this for each buffer, under SDL_mixer's device lock: it mixes
-// the wave channel (a wave decoded beforehand on this thread), and in the music hook FluidMusic
-// takes the newest request, sends the due MIDI messages and renders; at the end of a play it
-// rings the EndNoticeBell. It allocates, frees and waits on nothing of ours. Everything else -
-// reading and parsing the file, decoding and freeing waves, freeing finished plays, the end
-// handler - runs here; an unchanged file is read and parsed only once (MidiFileCache).
+// The sound's threads, each with its one job:
+// - The window's thread makes every call here and does all the work that allocates or takes time:
+//   it reads and parses the music file at each start, decodes a wave when the game loads it, frees
+//   the plays the audio thread is done with, and receives the end notice, which it alone judges.
+// - SDL's audio thread mixes each buffer under SDL_mixer's device lock: the wave channel, and in
+//   the music hook FluidMusic's render(), which takes the newest request from a one-slot mailbox,
+//   sends the due MIDI messages, has FluidSynth write the samples and rings the EndNoticeBell where
+//   a play ends. It allocates, frees and waits on nothing of ours, so that a buffer is never late
+//   and the window's thread, which takes the lock to start or stop a wave, never waits long.
+// - A loader thread of FluidMusic's loads the SoundFont once, so the game never waits for it.
 //
 // An open device wakes its audio thread for every buffer, sound or not: 86 times a second while
 // the player only looks at the main window. So once neither music nor a wave has sounded for
@@ -49,8 +53,8 @@ public:
     PlayId playMusic(const QString &path) override;
     void stopMusic() override;
     void setMusicEndedHandler(MusicEndedHandler handler) override;
-    void prepareWave(const QByteArray &image) override;
-    void playWave(const QByteArray &image) override;
+    Wave prepareWave(const QByteArray &image) override;
+    void playWave(const Wave &wave) override;
     void stopWave() override;
 
     // True once the music synthesiser has its SoundFont; until then a play waits, silent.
@@ -78,11 +82,10 @@ private:
     bool deviceOpen = false;                 // and its device is open now
     std::unique_ptr<Timer> idleTimer;
     std::unique_ptr<EndNoticeBell> bell;     // outlives the music, which rings it
+    std::unique_ptr<QSocketNotifier> endNotifier;   // wakes this thread when the bell rings
     std::unique_ptr<FluidMusic> music;
-    std::unique_ptr<MidiFileCache> midiFiles;   // with the music, on this thread
     MusicEndedHandler endedHandler;
     PlayId lastPlay = 0;
     PlayId runningPlay = 0;                  // the play whose end may still be reported; 0 for none
-    std::shared_ptr<DecodedWave> preparedWave;   // the image prepared last, decoded
-    std::shared_ptr<DecodedWave> soundingWave;   // on the wave channel, perhaps the same
+    std::shared_ptr<const DecodedWave> soundingWave;   // on the wave channel
 };

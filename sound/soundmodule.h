@@ -18,4 +18,4 @@ struct SoundModuleEntry {
     AudioBackend *(*create)(TimerFactory &timers);
 };
 
-inline constexpr std::uint32_t soundModuleVersion = 3;
+inline constexpr std::uint32_t soundModuleVersion = 4;

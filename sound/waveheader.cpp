@@ -17,7 +17,7 @@ quint16 little16(const QByteArray &image, qsizetype at) { return qFromLittleEndi
 
 } // namespace
 
-std::optional<double> waveSeconds(const QByteArray &image)
+std::optional<WaveShape> waveShape(const QByteArray &image)
 {
     if (image.size() < 12 || !image.startsWith("RIFF") || image.sliced(8, 4) != "WAVE")
         return std::nullopt;
@@ -37,12 +37,14 @@ std::optional<double> waveSeconds(const QByteArray &image)
                 return std::nullopt;
             const int channels = little16(image, format + 2);
             const quint32 rate = little32(image, format + 4);
+            const int blockBytes = little16(image, format + 12);
             const bool sampleSizeGiven = formatLength >= fmtWithSampleSize && format + fmtWithSampleSize <= image.size();
             const int bits = std::max<int>(sampleSizeGiven ? little16(image, format + 14) : 0, fewestSampleBits);
             if (channels == 0 || rate == 0)
                 return std::nullopt;
             const qint64 bytes = std::min<qint64>(length, image.size() - body);
-            return double(bytes) * 8 / bits / channels / rate;
+            const qint64 frames = std::max<qint64>(bytes * 8 / bits / channels, blockBytes > 0 ? bytes / blockBytes : 0);
+            return WaveShape{frames, channels, rate};
         }
         chunk = qint64(body) + length + (length & 1);
     }

@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -27,9 +28,14 @@ bool isWaveImage(const QByteArray &image)
 
 std::unique_ptr<DecodedWave> DecodedWave::decode(const QByteArray &image)
 {
-    // The header tells the length before SDL decodes anything: a long sound never costs its memory.
-    const std::optional<double> seconds = isWaveImage(image) ? waveSeconds(image) : std::nullopt;
-    if (!seconds || *seconds > longestWaveSeconds)
+    // The header tells what the decode would cost before SDL decodes anything, and whether SDL can
+    // convert such a sound at all (no more than eight channels, no rate of megahertz): what SDL
+    // rejects only once it has decoded all of it is not decoded at all.
+    const std::optional<WaveShape> shape = isWaveImage(image) ? waveShape(image) : std::nullopt;
+    SDL_AudioCVT conversion;
+    if (!shape || !shape->withinBounds() || shape->rate > INT_MAX
+        || SDL_BuildAudioCVT(&conversion, AUDIO_S16SYS, static_cast<Uint8>(std::min(shape->channels, 255)),
+                             static_cast<int>(shape->rate), deviceFormat, deviceChannels, SdlAudioBackend::sampleRate) < 0)
         return nullptr;
     SDL_RWops *source = SDL_RWFromConstMem(image.constData(), static_cast<int>(image.size()));
     SDL_AudioSpec loaded;
@@ -38,7 +44,6 @@ std::unique_ptr<DecodedWave> DecodedWave::decode(const QByteArray &image)
     if (!source || !SDL_LoadWAV_RW(source, 1, &loaded, &samples, &bytes))
         return nullptr;
     // The same conversion SDL_mixer makes when it loads a wave for an open device, done without one.
-    SDL_AudioCVT conversion;
     const int needed = SDL_BuildAudioCVT(&conversion, loaded.format, loaded.channels, loaded.freq, deviceFormat,
                                          deviceChannels, SdlAudioBackend::sampleRate);
     // SDL_mixer plays whole frames only.
@@ -62,11 +67,10 @@ std::unique_ptr<DecodedWave> DecodedWave::decode(const QByteArray &image)
         SDL_free(samples);
         return nullptr;
     }
-    return std::unique_ptr<DecodedWave>(new DecodedWave(image, samples, bytes));
+    return std::unique_ptr<DecodedWave>(new DecodedWave(samples, bytes));
 }
 
-DecodedWave::DecodedWave(const QByteArray &image, Uint8 *samples, Uint32 bytes)
-    : image(image), sound{0, samples, bytes, MIX_MAX_VOLUME}
+DecodedWave::DecodedWave(Uint8 *samples, Uint32 bytes) : sound{0, samples, bytes, MIX_MAX_VOLUME}
 {
 }
 

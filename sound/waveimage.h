@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sound/audiobackend.h"
+
 #include <QByteArray>
 
 #include <SDL_mixer.h>
@@ -14,28 +16,22 @@ bool isWaveImage(const QByteArray &image);
 
 // A wave image decoded into the sound device's fixed format (44100 Hz, 16-bit stereo), ready for a
 // channel of SDL_mixer. It needs no open device and stays playable while the device closes and opens
-// again, since the device always opens in that format.
-class DecodedWave {
+// again, since the device always opens in that format. A copy: the image may go once it is made.
+class DecodedWave final : public AudioBackend::PreparedWave {
 public:
-    // Nothing for an image that cannot play, or that plays longer than longestWaveSeconds.
+    // Nothing for an image that cannot play, or whose header breaks a bound of WaveShape; then
+    // nothing was decoded.
     static std::unique_ptr<DecodedWave> decode(const QByteArray &image);
-    ~DecodedWave();
+    ~DecodedWave() override;
     DecodedWave(const DecodedWave &) = delete;
     DecodedWave &operator=(const DecodedWave &) = delete;
 
-    // Whether it was decoded from this very image: the same bytes in memory, or a copy sharing them.
-    // It keeps the image, so those bytes cannot be freed and given to another image meanwhile.
-    bool isDecodedFrom(const QByteArray &other) const
-    {
-        return other.constData() == image.constData() && other.size() == image.size();
-    }
-
-    // Only while no channel plays it may the wave be destroyed.
-    Mix_Chunk *chunk() { return &sound; }
+    // Only while no channel plays it may the wave be destroyed. SDL_mixer takes the chunk as one it
+    // may change, though it only reads it.
+    Mix_Chunk *chunk() const { return &sound; }
 
 private:
-    DecodedWave(const QByteArray &image, Uint8 *samples, Uint32 bytes);
+    DecodedWave(Uint8 *samples, Uint32 bytes);
 
-    const QByteArray image;
-    Mix_Chunk sound;
+    mutable Mix_Chunk sound;
 };

@@ -15,6 +15,18 @@
         <translation>The sound in this file is too long (over %1 minutes):
 %2</translation>
     </message>
+    <message>
+        <source>Der Klang in dieser Datei ist zu groß zum Abspielen (mehr als %1 Minuten Stereo bei %2 kHz):
+%3</source>
+        <translation>The sound in this file is too large to play (more than %1 minutes of stereo at %2 kHz):
+%3</translation>
+    </message>
+    <message>
+        <source>Der Klang in dieser Datei lässt sich nicht abspielen:
+%1</source>
+        <translation>The sound in this file cannot be played:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>AudioLoader</name>
@@ -275,6 +287,13 @@ Qt&apos;s other options work too; the game ignores anything else.</translation>
     <message>
         <source>Brummo: keine Tonausgabe (%1), das Spiel bleibt stumm.</source>
         <translation>Brummo: no sound output (%1); the game plays without sound.</translation>
+    </message>
+</context>
+<context>
+    <name>WindowsSound</name>
+    <message>
+        <source>Brummo: kein Fenster für die Nachrichten der Musik (Fehler %1), sie spielt nur einmal.</source>
+        <translation>Brummo: no window for the music's notices (error %1); it plays only once.</translation>
     </message>
 </context>
 <context>

@@ -59,10 +59,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const Mix_Chunk *chunk = wave->chunk();
         require(chunk->alen % 4 == 0, "the decoded sound is whole frames");
         // The header, read without SDL, never promises less than SDL decodes (a resampled sound
-        // may end in a few frames more).
-        const std::optional<double> seconds = waveSeconds(view);
-        require(seconds.has_value(), "what SDL decodes has a length in its header");
-        require(chunk->alen / 4.0 / 44100 <= *seconds + 0.01, "the sound is no longer than its header says");
+        // may end in a few frames more), and what it promises is within the bounds.
+        const std::optional<WaveShape> shape = waveShape(view);
+        require(shape.has_value(), "what SDL decodes has a shape in its header");
+        require(shape->withinBounds(), "only a wave within the bounds is decoded");
+        require(chunk->alen / 4.0 / 44100 <= shape->seconds() + 0.01, "the sound is no longer than its header says");
     }
     return 0;
 }

@@ -45,7 +45,7 @@ private slots:
             QVERIFY(f.visibleTargets() <= (second <= 2 ? 0 : 1));
             f.clock.advanceTo(second * 1000);
             QCOMPARE(f.window->lblZeit->text(), QString::number(80 - second));
-            QCOMPARE(f.audio.count("wave "), second < 70 ? 0 : 1);
+            QCOMPARE(f.audio.count(SoundEvent::Kind::Wave), second < 70 ? 0 : 1);
             QCOMPARE(f.random.seeds, QList<double>(second / 2, f.timeOfDay.seconds));
             if (second == 2)  // where the three random numbers put it, twips turned into pixels
                 QCOMPARE(f.window->imgGegner[5]->pos(), QPoint(100, 60));
@@ -63,7 +63,7 @@ private slots:
         // After the end nothing shows up any more, while the hide timer goes on ticking.
         f.clock.advanceTo(200000);
         QCOMPARE(f.random.seeds.size(), 40);
-        QCOMPARE(f.audio.count("wave "), 1);
+        QCOMPARE(f.audio.count(SoundEvent::Kind::Wave), 1);
     }
 
     void eachTargetScoresByItsGroup_data()
@@ -125,7 +125,7 @@ private slots:
             QCOMPARE(f.countdownColour(), QColor(Qt::black));
             QCOMPARE(fields(f), (QList<int>{80, 0, 0}));
             QCOMPARE(readOuts(f), (QStringList{"0", "0", "0"}));
-            QCOMPARE(f.audio.count("play " + f.programFolder.path() + "/kol.mid"), 2);
+            QCOMPARE(f.audio.events.count(SoundEvent::play(f.programFolder.path() + "/kol.mid")), 2);
             f.clock.advance(1000);
             QCOMPARE(f.window->lblZeit->text(), QStringLiteral("79"));
         }

@@ -333,22 +333,24 @@ private slots:
         QTest::addColumn<bool>("afterAWin");
         QTest::addColumn<QString>("nextTick");
         QTest::addColumn<bool>("red");
-        QTest::addColumn<QStringList>("sounds");  // from the load on
+        QTest::addColumn<QList<SoundEvent>>("sounds");  // from the load on
         QTest::addColumn<QString>("result");
         const auto row = [](const char *name, const char *content, bool afterAWin, const char *nextTick, bool red,
-                            const QStringList &sounds, const char *result) {
+                            const QList<SoundEvent> &sounds, const char *result) {
             QTest::newRow(name) << QByteArray(content) << afterAWin << QString::fromLatin1(nextTick) << red << sounds
                                 << QString::fromLatin1(result);
         };
-        row("0 ends, won", "0\r\n30\r\n21\r\n", false, "0", false, {"stop", "wave 2000"}, "imgWinner lblSuper");
-        row("0 ends, lost", "0\r\n30\r\n20\r\n", false, "0", false, {"stop"}, "imgLoser lblBesser");
-        row("below 0 ends", "-5\r\n0\r\n0\r\n", false, "-5", false, {"stop"}, "imgLoser lblBesser");
+        const SoundEvent stop = SoundEvent::stop();
+        const SoundEvent winner = SoundEvent::wave(GameFixture::winnerBytes);
+        row("0 ends, won", "0\r\n30\r\n21\r\n", false, "0", false, {stop, winner}, "imgWinner lblSuper");
+        row("0 ends, lost", "0\r\n30\r\n20\r\n", false, "0", false, {stop}, "imgLoser lblBesser");
+        row("below 0 ends", "-5\r\n0\r\n0\r\n", false, "-5", false, {stop}, "imgLoser lblBesser");
         // No game has loaded the warning sound yet: it is stopped, not played.
-        row("11 warns", "11\r\n0\r\n0\r\n", false, "10", true, {"wave stop"}, "");
+        row("11 warns", "11\r\n0\r\n0\r\n", false, "10", true, {SoundEvent::waveStop()}, "");
         row("10 never warns", "10\r\n0\r\n0\r\n", false, "9", true, {}, "");
         // The won game's result stays until the next start, and its sound is the warning now.
-        row("11 after a win", "11\r\n0\r\n0\r\n", true, "10", true, {"wave 2000"}, "imgWinner lblSuper");
-        row("0 after a win, lost", "0\r\n1\r\n-2\r\n", true, "0", true, {"stop"}, "imgLoser lblBesser");
+        row("11 after a win", "11\r\n0\r\n0\r\n", true, "10", true, {winner}, "imgWinner lblSuper");
+        row("0 after a win, lost", "0\r\n1\r\n-2\r\n", true, "0", true, {stop}, "imgLoser lblBesser");
     }
 
     void loadedTimeCarriesOn()
@@ -357,7 +359,7 @@ private slots:
         QFETCH(bool, afterAWin);
         QFETCH(QString, nextTick);
         QFETCH(bool, red);
-        QFETCH(QStringList, sounds);
+        QFETCH(QList<SoundEvent>, sounds);
         QFETCH(QString, result);
         LoadFixture f(content);
         if (afterAWin) {

@@ -44,12 +44,13 @@ private slots:
                 if (round == 0)
                     before = Usage();
                 device.playMusic(song);
-                // Good sounds, one cutting the other off, and now and then one too short to be
-                // handed to SDL_mixer at all, or a stop; the next sound plays all the same.
-                device.playWave(round % 2 ? crap : deadnow);
+                // Good sounds, each decoded anew, one cutting the other off, and now and then one
+                // too short to be handed to SDL_mixer at all, or a stop; the next sound plays all
+                // the same.
+                device.playWave(device.prepareWave(round % 2 ? crap : deadnow));
                 QVERIFY(RealSoundGame::wavePlaying());
                 if (round % 50 == 0) {
-                    device.playWave(crap.first(11));
+                    device.playWave(device.prepareWave(crap.first(11)));
                     QVERIFY(!RealSoundGame::wavePlaying());
                 } else if (round % 50 == 25) {
                     device.stopWave();

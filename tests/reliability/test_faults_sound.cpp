@@ -17,7 +17,10 @@
 namespace {
 
 // What stands under the missing file's name instead.
-enum class Instead { Nothing, Pipe, LinkToDevZero, GameWaveMadeHuge, WaveOf3000SamplesAt1Hz };
+enum class Instead {
+    Nothing, Pipe, LinkToDevZero, GameWaveMadeHuge, WaveOf3000SamplesAt1Hz, AdpcmAt1500kHz, AdpcmWithBrokenLastBlock,
+    AdpcmOfNineChannels
+};
 
 } // namespace
 
@@ -72,10 +75,16 @@ private slots:
         row("crap.wav past the bound of a wave", "crap.wav", {}, Instead::GameWaveMadeHuge);
         // 3 kB, but 50 minutes long: 529 MB once decoded for the device.
         row("crap.wav 3000 samples at 1 Hz", "crap.wav", {}, Instead::WaveOf3000SamplesAt1Hz);
+        // Under three minutes in 128 MiB, but 268 million samples: gigabytes and seconds to decode.
+        row("crap.wav mono MS-ADPCM at 1.5 MHz", "crap.wav", {}, Instead::AdpcmAt1500kHz);
+        // What SDL finds wrong only once it decoded all of it, or could not convert: said once.
+        row("crap.wav MS-ADPCM, its last block broken", "crap.wav", {}, Instead::AdpcmWithBrokenLastBlock);
+        row("crap.wav IMA-ADPCM of nine channels", "crap.wav", {}, Instead::AdpcmOfNineChannels);
     }
 
-    // One game played to its won end: only the broken file's own sound is missing, only a missing
-    // wave file is worth a box, nothing else is said, and the game goes on in virtual time.
+    // One game played to its won end: only the broken file's own sound is missing, only a wave
+    // file that cannot be loaded or played is worth a box, once, nothing else is said, and the game
+    // goes on in virtual time.
     void oneSoundFaultAlone()
     {
         QFETCH(QString, file);
@@ -103,6 +112,19 @@ private slots:
             writeFile(path, content);
         if (instead == Instead::WaveOf3000SamplesAt1Hz)
             writeFile(path, wavebytes::pcm(1, 1, 8, wavebytes::loud(3000)));
+        if (instead == Instead::AdpcmAt1500kHz) {
+            const std::uint32_t soundBytes = Apis::largestWaveImage - 100;
+            const QByteArray header = wavebytes::file(wavebytes::adpcmFormat(1500000, 1, 2, 1024), soundBytes);
+            writeFile(path, header);
+            QVERIFY(QFile::resize(path, header.size() + soundBytes));   // sparse blocks of zeros: valid ones
+        }
+        if (instead == Instead::AdpcmWithBrokenLastBlock) {
+            QByteArray wave = wavebytes::adpcm(2, 44100, 1, 100);
+            wave[wave.size() - 1024] = '\x7f';   // a predictor no coefficient pair stands for
+            writeFile(path, wave);
+        }
+        if (instead == Instead::AdpcmOfNineChannels)
+            writeFile(path, wavebytes::adpcm(0x11, 44100, 9, 100));
         if (instead == Instead::Pipe)
             QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         if (instead == Instead::LinkToDevZero)
@@ -157,14 +179,14 @@ private slots:
         const qint64 before = procstats::residentBytes();
         for (int game = 0; game < 2; ++game) {
             g.window->cmdStart_Click();
-            QCOMPARE(g.sound.WavDaten->size(), qsizetype(44) + soundBytes);
+            QCOMPARE(g.sound.WavDaten->image.size(), qsizetype(44) + soundBytes);
             g.clock.advance(70000);
             QVERIFY(RealSoundGame::wavePlaying());
             const qint64 playing = procstats::residentBytes();
             g.scoreToWin();
             g.clock.advance(11000);
             QVERIFY(!g.window->imgWinner->isHidden());
-            QCOMPARE(g.sound.WavDaten->size(), gameAsset("deadnow.wav").size());
+            QCOMPARE(g.sound.WavDaten->image.size(), gameAsset("deadnow.wav").size());
             QVERIFY(RealSoundGame::wavePlaying());
             if (!procstats::underAddressSanitizer) {
                 // The image and its decoded copy were both held, and both are given back.

@@ -5,6 +5,7 @@
 #include "sound/fluidmusic.h"
 #include "sound/sdlaudiobackend.h"
 #include "sound/waveimage.h"
+#include "tests/support/heapcallcounter.h"
 #include "tests/support/midibytes.h"
 #include "tests/support/realsound.h"
 #include "tests/support/wavebytes.h"
@@ -13,54 +14,8 @@
 #include <QtTest>
 
 #include <SDL_mixer.h>
-#include <dlfcn.h>
-#include <fluidsynth.h>
-#include <sys/prctl.h>
 
-#include <atomic>
-#include <cstring>
 #include <memory>
-
-// Heap calls on SDL's audio thread, counted by an allocator of our own in front of glibc's through
-// which FluidSynth, SDL and the C++ library allocate (none of them aligned, on that thread); those
-// inside FluidSynth's rendering, which calls nothing of ours back, counted on their own.
-namespace {
-std::atomic<bool> countingHeapCalls{false};
-std::atomic<long> heapCallsRendering{0};
-std::atomic<long> heapCallsOurs{0};
-decltype(&fluid_synth_write_float) realWriteFloat = nullptr;
-} // namespace
-#ifdef __SANITIZE_ADDRESS__
-constexpr bool heapCallsCounted = false;   // AddressSanitizer's allocator stands where ours would
-#else
-constexpr bool heapCallsCounted = true;
-static thread_local bool insideRendering = false;
-extern "C" {
-void *__libc_malloc(size_t);
-void *__libc_calloc(size_t, size_t);
-void *__libc_realloc(void *, size_t);
-void __libc_free(void *);
-
-static void countHeapCall()
-{
-    char name[16] = {};
-    if (countingHeapCalls.load(std::memory_order_relaxed) && prctl(PR_GET_NAME, name) == 0
-        && std::strncmp(name, "SDLAudioP", 9) == 0)
-        (insideRendering ? heapCallsRendering : heapCallsOurs).fetch_add(1, std::memory_order_relaxed);
-}
-void *malloc(size_t size) { countHeapCall(); return __libc_malloc(size); }
-void *calloc(size_t count, size_t size) { countHeapCall(); return __libc_calloc(count, size); }
-void *realloc(void *block, size_t size) { countHeapCall(); return __libc_realloc(block, size); }
-void free(void *block) { if (block) countHeapCall(); __libc_free(block); }
-int fluid_synth_write_float(fluid_synth_t *synth, int len, void *lout, int loff, int lincr, void *rout, int roff, int rincr)
-{
-    insideRendering = true;
-    const int result = realWriteFloat(synth, len, lout, loff, lincr, rout, roff, rincr);
-    insideRendering = false;
-    return result;
-}
-}
-#endif
 
 namespace {
 
@@ -119,14 +74,12 @@ class TestSdlBackend : public QObject {
 private slots:
     void initTestCase()
     {
-        realWriteFloat = reinterpret_cast<decltype(realWriteFloat)>(dlsym(RTLD_NEXT, "fluid_synth_write_float"));
-        QVERIFY(realWriteFloat);
         qputenv("SDL_AUDIODRIVER", "disk");
         // The short song lies in a folder with blanks and umlauts, which a path handed on as bytes of
         // the wrong encoding, or split at a blank, would not find.
         QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Bär und Öl")));
         shortSong = dir.filePath(QStringLiteral("Bär und Öl/Lied mit Lücke é.mid"));
-        writeFile(shortSong, midibytes::chord(120));   // an eighth of a second
+        writeFile(shortSong, midibytes::chord(1080));   // an eighth of a second longer than the shortest play
         longSong = dir.filePath(QStringLiteral("long.mid"));
         writeFile(longSong, midibytes::chord(2 * 960));   // two seconds
     }
@@ -171,7 +124,7 @@ private slots:
         // From the device's next opening on at a sound card's pace, so that a sound lasts as long for
         // the test as for the player, and the last notes ring on while the test listens.
         qputenv("SDL_DISKAUDIODELAY", "11");
-        backend->playWave(crap);
+        playWave(crap);
         QTRY_VERIFY_WITH_TIMEOUT(!RealSoundGame::wavePlaying(), patience);
         clock.advance(idleDelay - 1);
         QVERIFY(deviceOpen());
@@ -190,7 +143,7 @@ private slots:
             // The disk driver can no longer write where it did: its device is gone.
             qputenv("SDL_DISKAUDIOFILE", dir.filePath(QStringLiteral("kein Ordner/ton.raw")).toLocal8Bit());
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("keine Tonausgabe")));
-            backend->playWave(crap);
+            playWave(crap);
             QCOMPARE(backend->driverName(), QStringLiteral("dummy"));
             // The dummy driver keeps the pace of a sound card too: 20 buffers are a quarter of a second.
             QVERIFY(meter->loudestOver(20) > 3000);
@@ -213,7 +166,7 @@ private slots:
             return;
         }
         if (next == NextSound::LongWave)
-            backend->playWave(gameAsset(QStringLiteral("deadnow.wav")));   // 3.1 s
+            playWave(gameAsset(QStringLiteral("deadnow.wav")));   // 3.1 s
         else
             backend->playMusic(longSong);
         startReturned = true;
@@ -222,7 +175,7 @@ private slots:
         QVERIFY(deviceOpen());
         QVERIFY(meter->loudestOver(5) > 1000);
         if (next == NextSound::LongMusicThenWave) {
-            backend->playWave(crap);
+            playWave(crap);
             backend->stopMusic();
             QVERIFY2(meter->loudestOver(20) > 3000, "stopping the music stopped the wave too");
         }
@@ -256,27 +209,28 @@ private slots:
         QFETCH(QByteArray, image);
         QFETCH(bool, handedOver);
         QCOMPARE(isWaveImage(image), handedOver);
-        backend->playWave(crap);
+        playWave(crap);
         QVERIFY(meter->loudestOver(20) > 3000);
-        backend->playWave(image);
+        const AudioBackend::Wave wave = backend->prepareWave(image);
+        QVERIFY(!wave);
+        backend->playWave(wave);
         QCOMPARE(meter->loudestOver(second), 0);
         // and the device is none the worse for it
-        backend->playWave(crap);
+        playWave(crap);
         QVERIFY(meter->loudestOver(20) > 3000);
     }
 
-    // A wave is decoded when it is prepared, not when it plays: changed bytes behind the very same
-    // image are not read again, even after the device slept and woke in between.
+    // A wave is decoded when it is prepared, not when it plays: its bytes are not read again, even
+    // after the device slept and woke in between.
     void aPreparedWavePlaysAsDecodedWhenPrepared()
     {
         QByteArray bytes = crap;
         bytes.detach();
-        const QByteArray image = QByteArray::fromRawData(bytes.constData(), bytes.size());
-        backend->prepareWave(image);
+        const AudioBackend::Wave wave = backend->prepareWave(QByteArray::fromRawData(bytes.constData(), bytes.size()));
         clock.advance(idleDelay);
         QVERIFY(!deviceOpen());
         bytes.fill('\0');
-        backend->playWave(image);
+        backend->playWave(wave);
         QVERIFY(meter->loudestOver(20) > 3000);
     }
 
@@ -318,24 +272,24 @@ private slots:
             = before.song == Song::None ? 0 : backend->playMusic(before.song == Song::Kol ? song : shortSong);
         startReturned = true;
         if (before.wave)
-            backend->playWave(crap);
+            playWave(crap);
         // The event loop stands still, so a notice waits in the queue.
-        QVERIFY(meter->waitForBuffers(before.ended ? second : 2, false));
-        heapCallsRendering = heapCallsOurs = 0;
+        QVERIFY(meter->waitForBuffers(before.ended ? 2 * second : 2, false));
         // SDL's audio thread frees its own on its way out.
-        countingHeapCalls = action != Action::WaveThenCloseTheDevice;
+        if (action != Action::WaveThenCloseTheDevice)
+            heapcalls::startCounting();
         if (action == Action::PlayKol)
             backend->playMusic(song);
         else if (action == Action::Stop)
             backend->stopMusic();
         else if (action == Action::Wave || action == Action::WaveThenCloseTheDevice)
-            backend->playWave(crap);
+            playWave(crap);
         if (action == Action::WaveThenCloseTheDevice) {
             meter.reset();
             backend.reset();
         }
-        QVERIFY(!backend || meter->waitForBuffers(second, false));
-        countingHeapCalls = false;
+        QVERIFY(!backend || meter->waitForBuffers(2 * second, false));
+        heapcalls::stopCounting();
         const int delivered = deliverWaitingNotices();
         if (!backend) {
             QVERIFY2(delivered == 0, "a notice outlived its device; it would have reached freed memory");
@@ -344,12 +298,14 @@ private slots:
         QVERIFY2(delivered >= 1 || before.song != Song::Short, "no notice queued: the row proves nothing");
         QVERIFY(meter->waitForBuffers(2 * second));   // and no second notice follows
         QCOMPARE(ended, action == Action::NoneTheSongEnds ? QList{play} : QList<AudioBackend::PlayId>{});
-        QCOMPARE(heapCallsOurs.load(), 0L);
-        if (rendering != Rendering::Either && heapCallsCounted)   // and the count sees what it is to see
-            QCOMPARE(heapCallsRendering.load() > 0, rendering == Rendering::Some);
+        QCOMPARE(heapcalls::ours(), 0L);
+        if (rendering != Rendering::Either && heapcalls::counted)   // and the count sees what it is to see
+            QCOMPARE(heapcalls::rendering() > 0, rendering == Rendering::Some);
     }
 
 private:
+    void playWave(const QByteArray &image) { backend->playWave(backend->prepareWave(image)); }
+
     QTemporaryDir dir;
     VirtualClock clock;
     QString shortSong;

@@ -7,7 +7,15 @@
 
 #include <QFile>
 
+#include <memory>
+
 namespace {
+
+// A wave as prepared here: no more than its size, which its play writes down.
+struct LoggedWave final : AudioBackend::PreparedWave {
+    explicit LoggedWave(qsizetype bytes) : bytes(bytes) {}
+    const qsizetype bytes;
+};
 
 class SoundLog final : public AudioBackend {
 public:
@@ -25,8 +33,15 @@ public:
     }
     void stopMusic() override { note("stop"); }
     void setMusicEndedHandler(MusicEndedHandler handler) override { note(handler ? "handler on" : "handler off"); }
-    void prepareWave(const QByteArray &image) override { note("prepare " + QString::number(image.size())); }
-    void playWave(const QByteArray &image) override { note("wave " + QString::number(image.size())); }
+    Wave prepareWave(const QByteArray &image) override
+    {
+        note("prepare " + QString::number(image.size()));
+        return std::make_shared<const LoggedWave>(image.size());
+    }
+    void playWave(const Wave &wave) override
+    {
+        note(wave ? "wave " + QString::number(static_cast<const LoggedWave &>(*wave).bytes) : QStringLiteral("wave none"));
+    }
     void stopWave() override { note("wave stop"); }
 
 private:

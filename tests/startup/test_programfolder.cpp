@@ -34,7 +34,7 @@ QStringList missingBesideMe()
     if (dynamic_cast<SilentAudio *>(audio.get()))
         missing << QStringLiteral("the sound module (see the warning above)");
     Apis sound(*audio, dialogs, *folders);
-    if (sound.WavLaden(QStringLiteral("crap.wav")).isEmpty())
+    if (sound.WavLaden(QStringLiteral("crap.wav")).image.isEmpty())
         missing << dialogs.texts();
     QFile music;
     if (const QString refusal = RegularFile::openForReading(music, sound.Programmordner() + QStringLiteral("kol.mid"));

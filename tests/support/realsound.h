@@ -105,8 +105,8 @@ public:
     PlayId playMusic(const QString &path) override { ++musicStarts; return device.playMusic(path); }
     void stopMusic() override { device.stopMusic(); }
     void setMusicEndedHandler(MusicEndedHandler h) override { device.setMusicEndedHandler(std::move(h)); }
-    void prepareWave(const QByteArray &image) override { device.prepareWave(image); }
-    void playWave(const QByteArray &image) override { device.playWave(image); }
+    Wave prepareWave(const QByteArray &image) override { return device.prepareWave(image); }
+    void playWave(const Wave &wave) override { device.playWave(wave); }
     void stopWave() override { device.stopWave(); }
 
     int musicStarts = 0;

@@ -248,4 +248,4 @@ private slots:
 };
 
 QTEST_MAIN(AboutSysInfoTest)
-#include "tst_aboutsysinfo.moc"
+#include "test_sysinfo.moc"

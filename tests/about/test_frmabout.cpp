@@ -207,4 +207,4 @@ private slots:
 };
 
 QTEST_MAIN(AboutWindowTest)
-#include "tst_aboutwindow.moc"
+#include "test_frmabout.moc"

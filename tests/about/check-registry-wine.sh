@@ -1,7 +1,7 @@
 #!/bin/sh
 # Runs the Windows build of the registry test under Wine, in a Wine prefix of its own that is
 # thrown away afterwards. Exit code 77 tells CTest that the test was skipped.
-# Usage: registry-wine.sh PROGRAM.exe   (not built where no mingw-w64 compiler was found)
+# Usage: check-registry-wine.sh PROGRAM.exe   (not built where no mingw-w64 compiler was found)
 program=$1
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
