@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, then builds and runs every test, once plainly and once under
-# AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer; then fuzzes for a short while.
+# AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer; then fuzzes for a short while;
+# then, where Qt for Windows is built, checks the Windows release under Wine.
 # A failure does not stop the run: every part runs, and the end says what failed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,6 +30,29 @@ if ! bash tests/fuzz/run.sh | tee "$fuzz_log"; then
   while read -r finding; do
     failed+=("$finding")
   done <<<"${findings:-fuzz: the build}"
+fi
+
+# A check of the Windows release; exit status 77 is a skip, which it has explained in one line.
+windows_check() {
+  local what=$1 status=0
+  shift
+  bash "$@" || status=$?
+  [ "$status" -eq 0 ] || [ "$status" -eq 77 ] || failed+=("windows: $what")
+}
+
+# The Windows release under Wine, where Qt for Windows is already built: building it takes about an
+# hour, more than a test run may, so a machine without it skips this part with one line.
+if windows_qt=$(bash packaging/windows/build-qt.sh --ready | tail -n 1); then
+  if BRUMMO_WINDOWS_QT=$windows_qt bash packaging/windows/make-windows.sh "$windows_qt"; then
+    setup=$(ls build-win/Brummo-on-the-run-*-setup.exe)
+    windows_check "the installer under Wine" tests/windows/check-installer.sh "$setup"
+    windows_check "the installed game under Wine" tests/windows/check-game-wine.sh "$setup" \
+      build/tests/screens/render-windows
+  else
+    failed+=("windows: the build")
+  fi
+else
+  echo "SKIP windows: no Qt for Windows in the cache; packaging/windows/make-windows.sh builds it once (about an hour)"
 fi
 
 if [ "${#failed[@]}" -gt 0 ]; then

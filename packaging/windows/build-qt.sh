@@ -2,15 +2,22 @@
 # Builds Qt for Windows once, static, from Debian's own qt6-base source, into a cache folder that
 # every later Windows build reuses.
 #   packaging/windows/build-qt.sh [INSTALL_FOLDER]
+#   packaging/windows/build-qt.sh --ready [INSTALL_FOLDER]   (only says whether it is there: exit 0
+#                                                           and the folder, or exit 1)
 # Default folder: ${XDG_CACHE_HOME:-$HOME/.cache}/brummo/qt-6.4.2-mingw-static. Source and build
 # folder sit beside it (INSTALL_FOLDER.work) until Qt is installed, so a build that was stopped
 # resumes where it stopped. Prints the folder last, for callers.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+ready_only=false
+if [ "${1:-}" = --ready ]; then
+  ready_only=true
+  shift
+fi
 qt_version=6.4.2
 prefix=${1:-${XDG_CACHE_HOME:-$HOME/.cache}/brummo/qt-$qt_version-mingw-static}
-mkdir -p "$prefix"
+if $ready_only; then [ -d "$prefix" ] || exit 1; else mkdir -p "$prefix"; fi
 prefix=$(cd "$prefix" && pwd)
 work=$prefix.work
 marker=$prefix/.installed
@@ -49,6 +56,7 @@ if [ "$(cat "$marker" 2>/dev/null)" = "$wanted_options" ]; then
   echo "$prefix"
   exit 0
 fi
+$ready_only && exit 1
 if [ -f "$marker" ]; then
   echo "The Qt in $prefix was built with other options: building it afresh."
   find "$prefix" -mindepth 1 -delete
