@@ -6,49 +6,19 @@
 # Usage: check-installer.sh SETUP.exe     (exits 77, a skip, where Wine or the setup is missing)
 set -euo pipefail
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-skip() { echo "SKIP: $*"; exit 77; }
-
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver
-{ [ -x "$wine" ] && [ -x "$wineserver" ]; } || skip "Wine not found at $wine (apt-get install wine64)"
+# shellcheck source=tests/windows/wine-prefix.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine-prefix.sh"
 { [ -n "${1:-}" ] && [ -f "$1" ]; } ||
   skip "no installer at '${1:-}' (makensis packaging/windows/brummo.nsi builds it; apt-get install nsis)"
 setup=$(readlink -f "$1")
 
-tmp=$(mktemp -d)
-cleanup() {
-  # The Wine server outlives the programs and would keep the caller's output pipe open.
-  timeout -k 5 30 "$wineserver" -k 2>/dev/null || :
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
-
-# Wine links the prefix's Documents and Desktop to folders in HOME and writes menu entries there:
-# both stay in the scratch folder. No display: a silent installer shows no window.
-mkdir "$tmp/home"
-export HOME=$tmp/home WINEPREFIX=$tmp/prefix WINEDEBUG=-all LC_ALL=C.UTF-8
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-unset DISPLAY WAYLAND_DISPLAY LANGUAGE LANG
-windows_language=$LC_ALL
-
-# Runs a Windows program and waits for every process it started: NSIS's uninstaller runs a copy
-# of itself from the temporary folder and returns at once.
-run() {
-  LC_ALL=$windows_language timeout -k 5 150 "$wine" "$@" || fail "$* exited with $?"
-  timeout -k 5 60 "$wineserver" -w || fail "Wine's programs did not end after $*"
-}
-unix_path() { "$wine" winepath.exe -u "$1" | tr -d '\r'; }
-
-# The prefix's first start tells of every folder it makes; only a failure is worth reading.
-{ timeout -k 5 150 "$wine" wineboot.exe --init >"$tmp/wineboot.log" 2>&1 && timeout -k 5 60 "$wineserver" -w; } ||
-  fail "Wine could not make its prefix: $(cat "$tmp/wineboot.log")"
+# No display: a silent installer shows no window.
+make_prefix
 
 name="Brummo on the run"
 program_folder=$(unix_path "C:\\Program Files\\$name")
 shortcut=$(unix_path "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\$name.lnk")
-saved_games=$(unix_path "$("$wine" cmd.exe /c 'echo %USERPROFILE%' | tr -d '\r')\\Saved Games")
+saved_games=$(saved_games_folder)
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\BrummoOnTheRun'
 shipped=(brummo.exe kol.mid crap.wav deadnow.wav LICENSE.txt uninstall.exe)
 german_comment="Klick die Bilder an, die vor Brummos Haus auftauchen."
@@ -60,9 +30,8 @@ expect_value() {
   [ "$(value "$1")" = "$2" ] || fail "$1 is '$(value "$1")', not '$2'"
 }
 
-# One install and uninstall with Windows showing the language of $1 (Wine takes it from LC_ALL,
-# whether or not Linux has that locale, so only Wine gets it); $2 is the Start-menu entry's comment in the language the
-# installer must have chosen.
+# One install and uninstall with Windows showing the language of $1; $2 is the Start-menu entry's
+# comment in the language the installer must have chosen.
 install_and_uninstall() {
   windows_language=$1
   local comment=$2
