@@ -15,15 +15,17 @@ drop() {
 }
 program=$1
 shift
-# A build folder closed to other users (a private temporary clone, say): the program is copied out.
+# A build folder closed to other users (a private temporary clone, say): the program is copied out,
+# and it runs in a folder of its own, which it can leave and enter again as the tests do.
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+chmod 755 "$scratch"
+cd "$scratch"
 if ! drop test -x "$program"; then
-  copy=$(mktemp -d)
-  trap 'rm -rf "$copy"' EXIT
-  chmod 755 "$copy"
-  cp "$program" "$copy/"
-  program=$copy/$(basename "$program")
+  cp "$program" "$scratch/"
+  program=$scratch/$(basename "$program")
   if ! drop test -x "$program"; then
-    echo "SKIP: user '$user' cannot run the test program, not even a copy in $copy" >&2
+    echo "SKIP: user '$user' cannot run the test program, not even a copy in $scratch" >&2
     exit 77
   fi
 fi
