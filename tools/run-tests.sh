@@ -9,10 +9,12 @@ cd "$(dirname "$0")/.."
 bash tools/setup.sh
 
 failed=()
-for preset in default asan; do
+# Builds a preset and runs its tests; what failed is added to the list.
+test_preset() {
+  local preset=$1
   if ! { cmake --preset "$preset" && cmake --build --preset "$preset" -j "$(nproc)"; }; then
     failed+=("$preset: the build")
-    continue
+    return
   fi
   if ! ctest --preset "$preset" -j "$(nproc)"; then
     # ctest keeps the failed tests' names; -N lists them without running anything.
@@ -20,6 +22,9 @@ for preset in default asan; do
       failed+=("$preset: $test")
     done < <(ctest --preset "$preset" --rerun-failed -N | sed -n 's/^ *Test *#[0-9]*: //p')
   fi
+}
+for preset in default asan; do
+  test_preset "$preset"
 done
 
 # Each fuzz target for a bounded time (BRUMMO_FUZZ_SECONDS, default 30) under ASan and UBSan.
@@ -41,9 +46,12 @@ windows_check() {
 }
 
 # The Windows release under Wine, where Qt for Windows is already built: building it takes about an
-# hour, more than a test run may, so a machine without it skips this part with one line.
+# hour, more than a test run may, so a machine without it skips this part with one line. The
+# release is built (with the tools it needs), then the game's tests that need no Linux run under
+# Wine, cross-built on the same Qt, and then the release itself.
 if windows_qt=$(bash packaging/windows/build-qt.sh --ready | tail -n 1); then
   if BRUMMO_WINDOWS_QT=$windows_qt bash packaging/windows/make-windows.sh "$windows_qt"; then
+    BRUMMO_WINDOWS_QT=$windows_qt test_preset windows-tests
     setup=$(ls build-win/Brummo-on-the-run-*-setup.exe)
     windows_check "the installer under Wine" tests/windows/check-installer.sh "$setup"
     windows_check "the installed game under Wine" tests/windows/check-game-wine.sh "$setup" \

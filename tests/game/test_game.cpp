@@ -125,7 +125,7 @@ private slots:
             QCOMPARE(f.countdownColour(), QColor(Qt::black));
             QCOMPARE(fields(f), (QList<int>{80, 0, 0}));
             QCOMPARE(readOuts(f), (QStringList{"0", "0", "0"}));
-            QCOMPARE(f.audio.events.count(SoundEvent::play(f.programFolder.path() + "/kol.mid")), 2);
+            QCOMPARE(f.audio.events.count(SoundEvent::play(QDir::toNativeSeparators(f.programFolder.path() + "/kol.mid"))), 2);
             f.clock.advance(1000);
             QCOMPARE(f.window->lblZeit->text(), QStringLiteral("79"));
         }

@@ -1,5 +1,6 @@
 #include "tests/support/gamefixture.h"
 
+#include <QDir>
 #include <QFile>
 
 void writeFile(const QString &path, const QByteArray &bytes)
@@ -12,8 +13,9 @@ void writeFile(const QString &path, const QByteArray &bytes)
 GameFixture::GameFixture(AudioBackend &audio)
     : sound(audio, dialogs, folders)
 {
-    folders.program = programFolder.path();
-    folders.working = workingFolder.path();
+    // As the system names them: with "\" on Windows.
+    folders.program = QDir::toNativeSeparators(programFolder.path());
+    folders.working = QDir::toNativeSeparators(workingFolder.path());
     writeFile(programFolder.filePath(QStringLiteral("crap.wav")), waveOfSize(warningBytes));
     writeFile(programFolder.filePath(QStringLiteral("deadnow.wav")), waveOfSize(winnerBytes));
     window = std::make_unique<frmMain>(services);

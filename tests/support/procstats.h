@@ -1,34 +1,15 @@
 #pragma once
 
-#include <QFile>
+#include <QtGlobal>
 
-#include <unistd.h>
-
-// What the kernel counts for this process, read from /proc/self.
+// What the system counts for this process; -1 where it does not tell.
 namespace procstats {
 
-// Resident memory in bytes.
-inline qint64 residentBytes()
-{
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return -1;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? fields.at(1).toLongLong() * sysconf(_SC_PAGESIZE) : -1;
-}
+// Resident memory in bytes; only the Linux tests that measure it have it.
+qint64 residentBytes();
 
 // Bytes read so far through read() and its kin, by every thread.
-inline qint64 bytesRead()
-{
-    QFile io(QStringLiteral("/proc/self/io"));
-    if (!io.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : io.readAll().split('\n')) {
-        if (line.startsWith("rchar:"))
-            return line.mid(6).trimmed().toLongLong();
-    }
-    return -1;
-}
+qint64 bytesRead();
 
 // AddressSanitizer keeps freed memory in quarantine and maps its own shadow, so resident memory
 // says nothing about the program there; LeakSanitizer checks for leaks instead.
