@@ -2,8 +2,9 @@
 # Installs the game under Wine as a player does and plays it on a private X server with a window
 # manager, started the way the Start-menu entry starts it: the splash and the main window, German
 # texts on a German Windows, a game started and saved, the program ended and started again, the
-# saved game loaded from the list, and the about window starting the system-information tool that
-# the registry names.
+# saved game loaded from the list, the about window starting the system-information tool that
+# the registry names (and its note where the registry names none), and the warning sound at ten
+# seconds left, heard on a PulseAudio server of the check's own through Wine's PulseAudio driver.
 # Usage: check-game-wine.sh SETUP.exe [RENDER-WINDOWS]
 #   RENDER-WINDOWS: tests/screens/render-windows of a Linux build, to hold the Wine window against
 #   the Linux one in German and in English; without it that comparison is left out.
@@ -14,7 +15,7 @@ set -euo pipefail
 here=$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")
 # shellcheck source=tests/windows/wine-prefix.sh
 source "$here/wine-prefix.sh"
-for tool in Xvfb openbox xdotool xwininfo xprop import convert compare x86_64-w64-mingw32-gcc; do
+for tool in Xvfb openbox xdotool xwininfo xprop import convert compare x86_64-w64-mingw32-gcc python3; do
   command -v "$tool" >/dev/null ||
     skip "$tool not found (apt-get install xvfb openbox xdotool x11-utils imagemagick gcc-mingw-w64-x86-64)"
 done
@@ -34,10 +35,10 @@ fail() {
   exit 1
 }
 stop_helpers() {
-  for pid in ${openbox_pid:-} ${xvfb_pid:-}; do
+  for pid in ${recorder_pid:-} ${openbox_pid:-} ${xvfb_pid:-}; do
     kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
   done
-  :
+  [ -z "${pulse_started:-}" ] || pulseaudio --kill 2>/dev/null || :
 }
 make_prefix
 shots=${BRUMMO_SHOTS:-$tmp/shots}
@@ -213,6 +214,20 @@ openbox_pid=$!
 managed() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 poll 10 managed || fail "openbox did not start: $(cat "$tmp/openbox.log")"
 
+# A sound server with a sink that plays into nothing, whose monitor the check records. Wine's
+# PulseAudio driver is sent to it by name: left to look, it may find another server of this user's
+# and play there. Where none can start, Wine has no sound device and the game must play on silently.
+export XDG_RUNTIME_DIR=$tmp/runtime PULSE_SERVER=unix:$tmp/runtime/pulse/native
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+sound_device=
+if command -v pulseaudio >/dev/null && command -v parec >/dev/null &&
+  pulseaudio --daemonize=yes --exit-idle-time=-1 -n --log-target=file:"$tmp/pulse.log" \
+    --load="module-null-sink sink_name=brummo_wine rate=22050 channels=1" --load=module-native-protocol-unix; then
+  pulse_started=1
+  poll 5 pactl info >/dev/null 2>&1 && sound_device=pulse
+fi
+[ -n "$sound_device" ] || echo "no PulseAudio server here ($(tail -n 1 "$tmp/pulse.log" 2>/dev/null)): the warning sound is not listened for"
+
 # --- First start: the windows, the language, a game saved --------------------------------------
 
 start_game 1
@@ -314,10 +329,15 @@ end_game
 msinfo='HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO'
 tools_location='HKLM\SOFTWARE\Microsoft\Shared Tools Location'
 registry add "$msinfo" /v PATH /t REG_SZ /d 'C:\Program Files\Sysinfo Probe\sysinfo-probe.exe' /f
+# A game with eleven seconds left, listed after the one saved above: the warning is one tick away.
+printf '11\r\n0\r\n0\r\n' >"$saves/zehn.txt"
 
 start_game 2
 settled_shot "$main" main-restarted
 [ "$(ink_width "$shots/main-restarted.png" "${listed[@]}")" -gt 0 ] || fail "the saved game is not listed after a new start"
+# A game started loads its sounds, the warning among them; the loads below go into it.
+click "$main" "${start_button[@]}"
+poll 5 time_shows || fail "no time left shows after \"Alles klar, los gehts!!!\" in the second start"
 click "$main" "${first_listed[@]}"
 click "$main" "${load_button[@]}"
 # First the path of the file that is read, then "0" once its first line is read.
@@ -367,9 +387,64 @@ started_probe sysinfo-probe sysinfo-probe.exe "$msinfo PATH"
 registry delete "$msinfo" /v PATH /f
 registry add "$tools_location" /v MSINFO /t REG_SZ /d 'C:\Program Files\Sysinfo Probe' /f
 started_probe MSINFO32 MSINFO32.EXE "$tools_location MSINFO"
+# Where neither key names a tool: the note, and no start.
+registry delete "$tools_location" /v MSINFO /f
+rm -f "$probe_folder"/*.txt
+click "$about" "${sysinfo_button[@]}"
+wait_window '^Krop$' 5 "the note that no system information is there, with neither registry key"
+shot "$found" box-no-sysinfo
+keys "$found" key Return
+poll 5 window_closed "$found" || fail "the note on the system information stayed after Enter"
+[ -z "$(ls "$probe_folder"/*.txt 2>/dev/null)" ] || fail "a tool started with neither registry key naming one"
 
 click "$about" "${ok_button[@]}"
 poll 5 window_closed "$about" || fail "the about window stayed after OK"
+
+# --- The warning at ten seconds left ---------------------------------------------------------------
+
+# The game with eleven seconds left, loaded into the running one, warns at the next tick. The sink's
+# monitor is recorded from before the load.
+click "$main" "${first_listed[@]}"
+keys "$main" key Down
+recording=$tmp/warning.raw
+if [ -n "$sound_device" ]; then
+  # In small pieces: what parec holds when it is stopped is lost, by default up to two seconds.
+  parec --device=brummo_wine.monitor --format=s16le --rate=22050 --channels=1 --raw --latency-msec=20 >"$recording" &
+  recorder_pid=$!
+fi
+click "$main" "${load_button[@]}"
+wait_window '^Krop$' 5 "the box with the path of the game with eleven seconds left"
+path_box=$found
+keys "$path_box" key Return
+poll 5 next_box || fail "no box \"0\" followed the path of the game with eleven seconds left"
+keys "$found" key Return
+poll 5 window_closed "$found" || fail "the box \"0\" stayed after Enter"
+shot "$main" main-eleven
+crop "$shots/main-eleven.png" "${time_left[@]}" "$tmp/time-eleven.png"
+# Through the warning and a second beyond it (it lasts a second), the game going on.
+sleep 3
+poll 4 changed main-warned "$tmp/time-eleven.png" "${time_left[@]}" || fail "the time left stood still after the load"
+if poll 1 window '^Fehler$'; then
+  shot "$found" box-error
+  fail "the game with eleven seconds left ended in an error box (box-error.png in $shots)"
+fi
+if [ -n "$sound_device" ]; then
+  kill "$recorder_pid"
+  wait "$recorder_pid" 2>/dev/null || :
+  recorder_pid=
+  # How long the recording is loud, from its first to its last sample above 3 % of full scale.
+  heard=$(python3 -c '
+import array, sys
+samples = array.array("h", open(sys.argv[1], "rb").read())
+loud = [i for i, v in enumerate(samples) if abs(v) > 1000]
+print(f"{(loud[-1] - loud[0]) / 22050:.2f}" if loud else "0")' "$recording")
+  # The warning lasts one second; music cannot reach the sink, as Wine has no MIDI synthesizer.
+  python3 -c 'import sys; sys.exit(not 0.6 <= float(sys.argv[1]) <= 1.6)' "$heard" ||
+    fail "the warning at ten seconds left was heard for $heard s on the PulseAudio sink, not about a second"
+  echo "the warning at ten seconds left was heard for $heard s through Wine's PulseAudio driver"
+else
+  echo "the game played on silently through the warning at ten seconds left"
+fi
 end_game
 
-echo "PASS: installed and started from the Start menu under Wine: splash and main window, a game started, saved to $name/wine-probe.txt, loaded after a new start; \"Systeminfo...\" started the tool named in either registry key"
+echo "PASS: installed and started from the Start menu under Wine: splash and main window, a game started, saved to $name/wine-probe.txt, loaded after a new start; \"Systeminfo...\" started the tool named in either registry key, and told of none with neither; the warning at ten seconds left"
