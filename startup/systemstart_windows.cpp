@@ -94,8 +94,23 @@ void settleWorkingFolder(int argc, const char *const argv[], const PlayerTexts &
 
 std::unique_ptr<QApplication> startApplication(int &argc, char **argv, const PlayerTexts &)
 {
+    // Text is drawn by FreeType, as on Linux: Windows' own renderer makes the lines a few per cent
+    // longer than the windows were laid out for, so that the explanations break at other words, and
+    // under Wine it draws the stand-in fonts thin and grey. A platform the player names
+    // (-platform, QT_QPA_PLATFORM) comes first.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
     auto application = std::make_unique<QApplication>(argc, argv);
     addStandInFont(QStringLiteral("Comic Sans MS"), QStringLiteral(":/fonts/ComicNeue-Regular.otf"));
     addStandInFont(QStringLiteral("MS Sans Serif"), QStringLiteral(":/fonts/DejaVuSans.ttf"));
+    // The boxes take the application's font: Windows names "MS Shell Dlg" at its size for them,
+    // a name for MS Sans Serif that only Windows' own renderer resolves (FreeType falls back to
+    // a serif face), so they ask for MS Sans Serif itself, as the about window does, or its
+    // stand-in. Hinted only from top to bottom, as Linux desktops hint, so that every line keeps
+    // its length: every font of the windows takes this from the application's.
+    QFont font = QApplication::font();
+    font.setFamily(QStringLiteral("MS Sans Serif"));
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+    QApplication::setFont(font);
     return application;
 }

@@ -84,7 +84,8 @@ FunctionEnd
 Section
   SetOutPath "$INSTDIR"
   !insertmacro ForEachProgramFile InstallProgramFile
-  File /oname=LICENSE.txt "${REPO}/LICENSE"
+  ; Without ".txt": the game lists every text file of the folder it runs in as a saved game.
+  File "${REPO}/LICENSE"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   ; --from-menu has the game save into "Brummo on the run" in the player's Saved Games folder,
@@ -108,7 +109,7 @@ SectionEnd
 ; Saved games are never in the program's folder, so removing it leaves them where they are.
 Section "Uninstall"
   !insertmacro ForEachProgramFile RemoveProgramFile
-  Delete "$INSTDIR\LICENSE.txt"
+  Delete "$INSTDIR\LICENSE"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\${NAME}.lnk"

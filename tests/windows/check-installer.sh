@@ -20,7 +20,7 @@ program_folder=$(unix_path "C:\\Program Files\\$name")
 shortcut=$(unix_path "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\$name.lnk")
 saved_games=$(saved_games_folder)
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\BrummoOnTheRun'
-shipped=(brummo.exe kol.mid crap.wav deadnow.wav LICENSE.txt uninstall.exe)
+shipped=(brummo.exe kol.mid crap.wav deadnow.wav LICENSE uninstall.exe)
 german_comment="Klick die Bilder an, die vor Brummos Haus auftauchen."
 english_comment="Press the pictures that pop up in front of Brummo's house."
 
