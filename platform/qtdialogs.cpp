@@ -143,6 +143,10 @@ void QtDialogs::message(const QString &text, Icon icon, const QString &title)
                     orApplicationTitle(title), QString(), QMessageBox::Ok, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     box.setText(fittedForBox(text));
+    // In the application's font, as the input box is: Qt gives a message box the system's font for
+    // messages, which on Windows is a name that only Windows' own renderer resolves.
+    for (QWidget *part : QList<QWidget *>{&box} + box.findChildren<QWidget *>())
+        part->setFont(QApplication::font());
     box.exec();
 }
 
