@@ -8,7 +8,7 @@ prefix=$1
 shift
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
-[ -x "$wine" ] || { echo "SKIP: Wine not found at $wine (tools/setup.sh installs wine64)"; exit 77; }
+[ -x "$wine" ] || { echo "FAIL: Wine not found at $wine (packaging/windows/install-build-tools.sh installs it)"; exit 1; }
 
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # The tests want no window on anyone's screen. Wine names Linux files in the character set of LC_ALL:
