@@ -21,7 +21,7 @@ void frmMain::cmdSpeichern_Click()
         return;
 
     const QString name = SavedGame::fileName(typed);
-    const QString shownPath = QDir(services.folders.workingFolder()).filePath(name);
+    const QString shownPath = QDir::toNativeSeparators(QDir(services.folders.workingFolder()).filePath(name));
     // By the working folder's bytes: its name need not be UTF-8, and only the bytes lead there.
     const QByteArray localPath = QDir::isAbsolutePath(name)
                                      ? QFile::encodeName(name)

@@ -186,6 +186,30 @@ private slots:
     }
 #endif
 
+    // Windows keeps names for its devices in every folder: a save under one is refused with a box
+    // that says why and names the path as Windows writes it, and nothing is written anywhere. On
+    // Linux it is a name like any other.
+    void aSaveUnderADeviceNameIsRefusedOnWindows()
+    {
+        RecordedGame f;
+        f.window->cmdStart_Click();
+        f.clock.advance(1000);
+        f.dialogs.inputAnswers = {QStringLiteral("nul")};
+        f.window->cmdSpeichern_Click();
+        const QString path = QDir::toNativeSeparators(f.workingFolder.filePath(QStringLiteral("nul.txt")));
+        const QStringList boxes = f.dialogs.texts();
+#ifdef _WIN32
+        QCOMPARE(boxes.size(), 2);
+        QVERIFY2(boxes.last().startsWith(QStringLiteral("Unter diesem Namen lässt sich nicht speichern"))
+                     && boxes.last().endsWith(u'\n' + path),
+                 qPrintable(boxes.last()));
+        QCOMPARE(filesBelow({f.workingFolder.path()}), QStringList());
+#else
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(readAll(path), QByteArray("79\r\n0\r\n0\r\n"));
+#endif
+    }
+
     void loadShowsItsBoxesAndKeepsWhatItRead_data()
     {
         QTest::addColumn<QByteArray>("content");
