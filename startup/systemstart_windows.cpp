@@ -97,10 +97,14 @@ std::unique_ptr<QApplication> startApplication(int &argc, char **argv, const Pla
     // Text is drawn by FreeType, as on Linux: Windows' own renderer makes the lines a few per cent
     // longer than the windows were laid out for, so that the explanations break at other words, and
     // under Wine it draws the stand-in fonts thin and grey. A platform the player names
-    // (-platform, QT_QPA_PLATFORM) comes first.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // (-platform, QT_QPA_PLATFORM) comes first. The choice is the game's alone: the system
+    // information tool it starts does not inherit it.
+    const bool platformNamed = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    if (!platformNamed)
         qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
     auto application = std::make_unique<QApplication>(argc, argv);
+    if (!platformNamed)
+        qunsetenv("QT_QPA_PLATFORM");
     addStandInFont(QStringLiteral("Comic Sans MS"), QStringLiteral(":/fonts/ComicNeue-Regular.otf"));
     addStandInFont(QStringLiteral("MS Sans Serif"), QStringLiteral(":/fonts/DejaVuSans.ttf"));
     // The boxes take the application's font: Windows names "MS Shell Dlg" at its size for them,
