@@ -349,21 +349,25 @@ settled_shot "$main" main-restarted
 # A game started loads its sounds, the warning among them; the loads below go into it.
 click "$main" "${start_button[@]}"
 poll 5 time_shows || fail "no time left shows after \"Alles klar, los gehts!!!\" in the second start"
-click "$main" "${first_listed[@]}"
-click "$main" "${load_button[@]}"
-# First the path of the file that is read, then "0" once its first line is read.
-wait_window '^Krop$' 5 "the box with the path of the saved game"
-path_box=$found
-shot "$path_box" box-path
-keys "$path_box" key Return
+# Loads the selected game ($1 says which): first the box with the path of the file that is read,
+# then "0" once its first line is read, each closed with Enter and shot as box-path$2 and box-line$2.
+load_selected() {
+  click "$main" "${load_button[@]}"
+  wait_window '^Krop$' 5 "the box with the path of $1"
+  path_box=$found
+  shot "$path_box" "box-path$2"
+  keys "$path_box" key Return
+  poll 5 next_box || fail "no box \"0\" followed the path of $1"
+  line_box=$found
+  shot "$line_box" "box-line$2"
+  keys "$line_box" key Return
+  poll 5 window_closed "$line_box" || fail "the box \"0\" stayed after Enter"
+}
 next_box() { window_closed "$path_box" && window '^Krop$'; }
-poll 5 next_box || fail "no box \"0\" followed the path of the saved game"
-line_box=$found
-shot "$line_box" box-line
+click "$main" "${first_listed[@]}"
+load_selected "the saved game" ""
 [ "$(identify -format %w "$shots/box-line.png")" -lt "$(identify -format %w "$shots/box-path.png")" ] ||
   fail "the box after the path is no narrower than the path's: it shows no \"0\""
-keys "$line_box" key Return
-poll 5 window_closed "$line_box" || fail "the box \"0\" stayed after Enter"
 if poll 2 window '^Fehler$'; then
   shot "$found" box-error
   fail "loading the saved game ended in an error box (box-error.png in $shots)"
@@ -423,13 +427,7 @@ if [ -n "$sound_device" ]; then
   parec --device=brummo_wine.monitor --format=s16le --rate=22050 --channels=1 --raw --latency-msec=20 >"$recording" &
   recorder_pid=$!
 fi
-click "$main" "${load_button[@]}"
-wait_window '^Krop$' 5 "the box with the path of the game with eleven seconds left"
-path_box=$found
-keys "$path_box" key Return
-poll 5 next_box || fail "no box \"0\" followed the path of the game with eleven seconds left"
-keys "$found" key Return
-poll 5 window_closed "$found" || fail "the box \"0\" stayed after Enter"
+load_selected "the game with eleven seconds left" -eleven
 shot "$main" main-eleven
 crop "$shots/main-eleven.png" "${time_left[@]}" "$tmp/time-eleven.png"
 # Through the warning and a second beyond it (it lasts a second), the game going on.
